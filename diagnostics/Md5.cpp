@@ -27,9 +27,10 @@ inline void StoreLittleEndian(unsigned char* p, uint32_t word) {
     p[3] = static_cast<unsigned char>(word >> 24);
 }
 
-// The four auxiliary functions; F and G in the forms that need one operation fewer.
+// The four auxiliary functions. F in the form that needs one operation fewer;
+// G as a sum of two disjoint masks, which lets its halves be added separately.
 inline uint32_t F(uint32_t x, uint32_t y, uint32_t z) { return z ^ (x & (y ^ z)); }
-inline uint32_t G(uint32_t x, uint32_t y, uint32_t z) { return y ^ (z & (x ^ y)); }
+inline uint32_t G(uint32_t x, uint32_t y, uint32_t z) { return (x & z) + (y & ~z); }
 inline uint32_t H(uint32_t x, uint32_t y, uint32_t z) { return x ^ y ^ z; }
 inline uint32_t I(uint32_t x, uint32_t y, uint32_t z) { return y ^ (x | ~z); }
 
