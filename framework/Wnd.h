@@ -1,0 +1,143 @@
+// CWnd: a C++ object bound to one window handle. Messages reach the object
+// through its window procedure and are dispatched through the message map of
+// the most derived class; whatever no map handles goes to the procedure the
+// window had before it was bound (or to DefWindowProcA).
+#pragma once
+
+#include <windows.h>
+
+#include "framework/MessageMap.h"
+
+class CDC;
+class CPoint;
+class CString;
+class CFont;
+
+class CWnd : public CMessageTarget {
+public:
+    CWnd();
+    virtual ~CWnd();
+
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd;
+
+    operator HWND() const { return m_hWnd; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    // The object bound to hWnd on this thread; for a window we don't own, a
+    // temporary wrapper that lives until the thread next goes idle (or until
+    // DeleteTempMap is called).
+    static CWnd* FromHandle(HWND hWnd);
+    // The bound object, or null when none is bound on this thread.
+    static CWnd* FromHandlePermanent(HWND hWnd);
+    // Frees this thread's temporary wrappers.
+    static void DeleteTempMap();
+
+    // Binds the handle to this object without touching the window procedure.
+    BOOL Attach(HWND hWndNew);
+    HWND Detach();
+
+    // Binds the handle and routes the window's messages through this object;
+    // PreSubclassWindow runs first, before the procedure is replaced.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    HWND UnsubclassWindow();
+
+    // Creates a window bound to this object from its first message on.
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
+                          int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+                          LPVOID lpParam = nullptr);
+    virtual BOOL DestroyWindow();
+
+    virtual void PreSubclassWindow();
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Handles the message being dispatched now with the default procedure.
+    LRESULT Default();
+
+    // Looks the message up in the message maps; TRUE when an entry handled it.
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // A parent's notification offered to the child it concerns (WM_DRAWITEM,
+    // WM_CTLCOLOR...); TRUE when the child handled it.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Called after the last message (WM_NCDESTROY) once the handle is detached.
+    virtual void PostNcDestroy();
+
+    // Offers pMsg to PreTranslateMessage of its target window and of each
+    // ancestor up to (and including) hWndStop; TRUE when one took it.
+    static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+
+    // The message currently dispatched to a window on this thread.
+    static const MSG* GetCurrentMessage();
+
+    // Attributes.
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    void SetWindowText(LPCSTR lpszString);
+    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
+    void GetWindowText(CString& rString) const;
+    int GetWindowTextLength() const;
+    int GetDlgCtrlID() const;
+    CWnd* GetDlgItem(int nID) const;
+    CWnd* GetParent() const;
+    BOOL IsWindowVisible() const;
+    BOOL IsWindowEnabled() const;
+    BOOL IsIconic() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    HFONT GetFontHandle() const;
+
+    // Geometry and painting.
+    BOOL ShowWindow(int nCmdShow);
+    void Invalidate(BOOL bErase = TRUE);
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+    void UpdateWindow();
+    void GetClientRect(LPRECT lpRect) const;
+    void GetWindowRect(LPRECT lpRect) const;
+    void ScreenToClient(LPPOINT lpPoint) const;
+    void ScreenToClient(LPRECT lpRect) const;
+    void ClientToScreen(LPPOINT lpPoint) const;
+    void ClientToScreen(LPRECT lpRect) const;
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+
+    // Messages and timers.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer);
+    BOOL KillTimer(UINT_PTR nIDEvent);
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    // Default handlers: each hands the message to Default().
+    void OnPaint();
+    BOOL OnEraseBkgnd(CDC* pDC);
+    // Lets the child concerned handle its own colours (a reflected
+    // WM_CTLCOLOR), else the default procedure's brush.
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    void OnDestroy();
+    void OnNcDestroy();
+
+    // The procedure messages go to when no map entry handles them.
+    WNDPROC m_pfnSuper;
+
+    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+
+private:
+    LRESULT DispatchEntry(const MessageMapEntry* pEntry, UINT message, WPARAM wParam, LPARAM lParam);
+};
+
+// The window procedure of every window bound by subclassing or created by
+// CreateEx: finds the bound object and calls its WindowProc, stopping any
+// exception at the Win32 boundary.
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
