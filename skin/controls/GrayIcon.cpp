@@ -1,8 +1,15 @@
 #include "skin/controls/GrayIcon.h"
 
 std::uint8_t GrayLevel(SkinColorRef colour) {
-    const double gray = 0.587 * SkinGreen(colour) + 0.114 * SkinBlue(colour) + 0.299 * SkinRed(colour);
-    return static_cast<std::uint8_t>(static_cast<int>(gray));
+    // Every step is rounded to a double, as on a processor that computes in
+    // double precision. Without the stores an x87 keeps 64-bit intermediates,
+    // and white would sum to just below 255 and truncate to 254.
+    volatile double green = 0.587 * SkinGreen(colour);
+    volatile double blue = 0.114 * SkinBlue(colour);
+    volatile double red = 0.299 * SkinRed(colour);
+    volatile double sum = green + blue;
+    sum = sum + red;
+    return static_cast<std::uint8_t>(static_cast<int>(sum));
 }
 
 bool GrayPixel(SkinColorRef colour, SkinColorRef* gray) {
