@@ -54,10 +54,12 @@ bool IsWindowShown(HWND window);
 RECT WindowRectOf(HWND window);
 
 // The window's pixels, non-client area included, into a 32-bpp DIB section.
-// kFromWindow copies from the window's own device context (works for windows
-// of this process and, under Wine, of another process too, even when
-// covered); kFromScreen copies the window's rectangle from the screen (what
-// is on top is what is read).
+// kFromWindow copies from the window's device context (GetWindowDC); it
+// works for windows of this process and of another one. kFromScreen copies
+// the window's rectangle from the screen. Neither reads what another window
+// covers: the screen gives the covering window there, and under Wine the
+// window's context is clipped to its visible part, so covered pixels stay
+// black (0) in the capture. Raise the window first (BringToForeground).
 enum class CaptureSource { kFromWindow, kFromScreen };
 bool CaptureWindow(HWND window, CPixelImage& image, CaptureSource source = CaptureSource::kFromWindow);
 

@@ -48,6 +48,11 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD stepMs)
     }
 }
 
+bool IsRunningOnWine() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 bool WaitForObjectPumping(HANDLE object, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {

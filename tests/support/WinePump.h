@@ -26,6 +26,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD stepMs 
 // or a box owned by one of its windows blocks in EnableWindow).
 bool WaitForObjectPumping(HANDLE object, DWORD timeoutMs);
 
+// True under Wine (its ntdll exports wine_get_version). Tests use it to mark
+// where Wine and Windows are known to differ.
+bool IsRunningOnWine();
+
 // Milliseconds since start, correct across the 49-day wrap of GetTickCount.
 inline DWORD ElapsedSince(DWORD start) { return GetTickCount() - start; }
 

@@ -317,6 +317,53 @@ TEST_P(PixelTest, ReadsTheBoxBackgroundFromTheWindowAndFromTheScreen) {
 INSTANTIATE_TEST_SUITE_P(Places, PixelTest,
                          testing::Values(Place::kSameThread, Place::kOtherProcess), PlaceLabel);
 
+LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ERASEBKGND) {
+        RECT rc;
+        GetClientRect(window, &rc);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, red);
+        DeleteObject(red);
+        return 1;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Neither source reads what is hidden. Known difference: under Wine the
+// window's device context is clipped to the visible part, so covered pixels
+// are not copied at all and stay black in the capture; Windows without
+// composition reads the screen there (the covering window). The screen
+// source reads what is on top on both.
+TEST(Pixels, ACoveredPartOfABoxIsNotRead) {
+    CBoxHost host;
+    ASSERT_TRUE(host.Open(Place::kOtherProcess, "ok"));
+    HWND box = host.Box();
+    PumpMessages(100);
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = CoverProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"SupportCover";
+    RegisterClassW(&cls);
+    const RECT rc = WindowRectOf(box);
+    HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"SupportCover", L"", WS_POPUP | WS_VISIBLE,
+                                 rc.left, rc.top, 20, 20, nullptr, nullptr, cls.hInstance, nullptr);
+    ASSERT_TRUE(cover);
+    UpdateWindow(cover);
+    const COLORREF background = StandInOfKind("ok").m_crBackground;
+    EXPECT_TRUE(WaitUntil([&] { return ReadWindowPixel(box, 3, 3, CaptureSource::kFromScreen) == RGB(255, 0, 0); }, 3000))
+        << std::hex << "screen: 0x" << ReadWindowPixel(box, 3, 3, CaptureSource::kFromScreen);
+    const COLORREF fromWindow = ReadWindowPixel(box, 3, 3, CaptureSource::kFromWindow);
+    if (IsRunningOnWine()) {
+        EXPECT_EQ(fromWindow, RGB(0, 0, 0)) << std::hex << "window: 0x" << fromWindow;
+    } else {
+        EXPECT_NE(fromWindow, background) << std::hex << "window: 0x" << fromWindow;
+    }
+    // Outside the cover both sources agree.
+    EXPECT_EQ(ReadWindowPixel(box, 30, 3, CaptureSource::kFromScreen), background);
+    EXPECT_EQ(ReadWindowPixel(box, 30, 3, CaptureSource::kFromWindow), background);
+    DestroyWindow(cover);
+}
+
 TEST(Screenshot, WritesA24BitBmpOfTheWindow) {
     CBoxHost host;
     ASSERT_TRUE(host.Open(Place::kOtherProcess, "okcancel"));

@@ -1,0 +1,33 @@
+// The desktop's input (cursor, foreground window, keyboard focus) is one per
+// display, shared by every test program running at the same time under the
+// same wineserver. Tests that show windows and type or click into them take
+// this lock, a named mutex, so that ctest -j does not let two of them fight
+// over the foreground. A holder that dies leaves it abandoned, which the next
+// waiter takes over.
+//
+// Link the object library scrivlo_test_desktop_lock into a test program to
+// have every case of it hold the lock for its whole run.
+#pragma once
+
+#include <windows.h>
+
+namespace scrivlo_test {
+
+class CDesktopInputLock {
+public:
+    CDesktopInputLock() = default;
+    ~CDesktopInputLock() { Release(); }
+    CDesktopInputLock(const CDesktopInputLock&) = delete;
+    CDesktopInputLock& operator=(const CDesktopInputLock&) = delete;
+
+    // True once held (also when taken over from a holder that died).
+    bool Acquire(DWORD timeoutMs);
+    void Release();
+    bool IsHeld() const { return m_bHeld; }
+
+private:
+    HANDLE m_hMutex = nullptr;
+    bool m_bHeld = false;
+};
+
+}  // namespace scrivlo_test
