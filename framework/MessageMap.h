@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 class CMessageTarget;
 class CWnd;
 class CDC;
@@ -99,9 +101,21 @@ protected:                                                  \
         return &s_map;                                                         \
     }
 
-// Type-checked conversion of a handler to the table's handler type.
+// Reinterprets one handler type of CMessageTarget as another of the same
+// size (all of them are); the entry's signature says which one it really is.
+template <typename To, typename From>
+inline To MessageHandlerCast(From pfn)
+{
+    static_assert(sizeof(To) == sizeof(From), "handler types differ in size");
+    To to;
+    std::memcpy(&to, &pfn, sizeof(to));
+    return to;
+}
+
+// Type-checked conversion of a handler to the table's handler type: the
+// static_cast accepts only a member of the right signature.
 #define SCRIVLO_MSG_PFN(type, member) \
-    reinterpret_cast<PFN_MSGHANDLER>(static_cast<type>(member))
+    MessageHandlerCast<PFN_MSGHANDLER>(static_cast<type>(member))
 
 #define ON_WM_PAINT()         { WM_PAINT, 0, 0, 0, MsgSig_v_v, SCRIVLO_MSG_PFN(void (CWnd::*)(), &ThisClass::OnPaint) },
 #define ON_WM_ERASEBKGND()    { WM_ERASEBKGND, 0, 0, 0, MsgSig_b_D, SCRIVLO_MSG_PFN(BOOL (CWnd::*)(CDC*), &ThisClass::OnEraseBkgnd) },

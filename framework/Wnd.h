@@ -8,6 +8,11 @@
 
 #include "framework/MessageMap.h"
 
+// <windowsx.h> defines this as a macro; it would rename the member.
+#ifdef SubclassWindow
+#undef SubclassWindow
+#endif
+
 class CDC;
 class CPoint;
 class CString;
@@ -92,7 +97,7 @@ public:
     BOOL EnableWindow(BOOL bEnable = TRUE);
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
-    HFONT GetFontHandle() const;
+    CFont* GetFont() const;
 
     // Geometry and painting.
     BOOL ShowWindow(int nCmdShow);
@@ -128,10 +133,10 @@ protected:
     void OnDestroy();
     void OnNcDestroy();
 
-    // The procedure messages go to when no map entry handles them.
+public:
+    // The procedure messages go to when no map entry handles them: the one
+    // the window had before it was bound (null: DefWindowProcA).
     WNDPROC m_pfnSuper;
-
-    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
 
 private:
     LRESULT DispatchEntry(const MessageMapEntry* pEntry, UINT message, WPARAM wParam, LPARAM lParam);
