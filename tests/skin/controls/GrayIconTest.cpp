@@ -47,9 +47,5 @@ TEST(GrayIcon, PureBlackIsLeftAsTheNewBitmapHoldsIt) {
     EXPECT_EQ(dst[4], SkinRgb(29, 29, 29));
 }
 
-TEST(GrayIcon, BitmapIsTwiceTheHotspot) {
-    EXPECT_EQ(GrayBitmapSize(16, 16), (SkinSize{32, 32}));
-    EXPECT_EQ(GrayBitmapSize(8, 12), (SkinSize{16, 24}));
-}
 
 }  // namespace

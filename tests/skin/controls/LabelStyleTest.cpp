@@ -47,16 +47,5 @@ TEST(LabelStyle, AlignmentAndFlags) {
         << "an auto-sized label adds neither";
 }
 
-TEST(LabelStyle, FontWeightAndColours) {
-    EXPECT_EQ(LabelFontWeight(false), 400);
-    EXPECT_EQ(LabelFontWeight(true), 700);
-    const SkinColorRef text = 1, hover = 2, visited = 3;
-    EXPECT_EQ(LabelTextColor(false, false, text, hover, visited), text);
-    EXPECT_EQ(LabelTextColor(false, true, text, hover, visited), visited);
-    EXPECT_EQ(LabelTextColor(true, false, text, hover, visited), hover);
-    EXPECT_EQ(LabelTextColor(true, true, text, hover, visited), hover);
-    EXPECT_EQ(ResolveBackgroundColor(0xFFFFFFFF, SkinRgb(212, 208, 200)), SkinRgb(212, 208, 200));
-    EXPECT_EQ(ResolveBackgroundColor(SkinRgb(1, 2, 3), SkinRgb(212, 208, 200)), SkinRgb(1, 2, 3));
-}
 
 }  // namespace

@@ -39,12 +39,6 @@ TEST(MessageBoxText, LocaleCodePageTextFallsBackToTheSystemCodePage) {
     }
 }
 
-TEST(MessageBoxText, FixedBufferHolds127CharactersAndTheZero) {
-    EXPECT_TRUE(ConversionFitsFixedBuffer(0));
-    EXPECT_TRUE(ConversionFitsFixedBuffer(127));
-    EXPECT_FALSE(ConversionFitsFixedBuffer(128));
-    EXPECT_EQ(ConversionChars(127), 128u);
-}
 
 TEST(MessageBoxText, FailureCodeFromTheLastError) {
     const struct {

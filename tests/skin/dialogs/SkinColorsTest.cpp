@@ -55,13 +55,5 @@ TEST(SkinColors, FactorsAreTheSinglePrecisionValues) {
     EXPECT_EQ(TitleBevelFactor(7), 0.6f);
 }
 
-TEST(SkinColors, DialogDefaults) {
-    EXPECT_EQ(kSkinDialogTitle, 1649628u);
-    EXPECT_EQ(kSkinDialogTitleText, 0x00FFFFFFu);
-    EXPECT_EQ(kSkinDialogBackground, 0x00FFFFFFu);
-    EXPECT_EQ(kSkinDialogBorder, 0u);
-    EXPECT_EQ(SkinRgb(204, 0, 0), 0x000000CCu);
-    EXPECT_EQ(SkinRgb(247, 247, 247), 0x00F7F7F7u);
-}
 
 }  // namespace

@@ -6,27 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
 
 namespace {
 
-TEST(SkinDialogLayout, StandardTitleFont) {
-    const SkinTitleFont font = StandardTitleFont();
-    EXPECT_STREQ(font.faceName, "Arial");
-    EXPECT_EQ(font.pointSize, 8);
-    EXPECT_NE(font.bold, 0);
-    EXPECT_EQ(font.italic, 0);
-    EXPECT_EQ(font.underline, 0);
-    EXPECT_EQ(font.heightDlu, 0);
-    EXPECT_EQ(font.extraHeightDlu, 3);
-    EXPECT_EQ(font.marginDlu, 3);
-    EXPECT_EQ(font.format, 0x824u);
-    EXPECT_EQ(TitleFontWeight(font.bold), 700);
-    EXPECT_EQ(TitleFontWeight(0), 400);
-    EXPECT_EQ(TitleFontFlagByte(0x100), 0) << "only the low byte counts";
-    EXPECT_EQ(TitleFontFlagByte(0x101), 1);
-}
 
 TEST(SkinDialogLayout, MulDivRoundsHalfAwayFromZero) {
     const struct {
@@ -42,18 +25,7 @@ TEST(SkinDialogLayout, MulDivRoundsHalfAwayFromZero) {
     EXPECT_EQ(TitleFontHeight(8, 120), -13);
 }
 
-TEST(SkinDialogLayout, DialogUnitsToPixels) {
-    EXPECT_EQ(DialogUnitsToPixels(SkinRect{0, 0, 3, 3}, 6, 13), (SkinRect{0, 0, 5, 5}));
-    EXPECT_EQ(DialogUnitsToPixels(SkinRect{20, 28, 86, 28}, 6, 13), (SkinRect{30, 46, 129, 46}));
-    EXPECT_EQ(DialogUnitsToPixels(SkinRect{0, 0, 20, 14}, 7, 16), (SkinRect{0, 0, 35, 28}));
-}
 
-TEST(SkinDialogLayout, CaptionHeightFromTextOrFixed) {
-    SkinTitleFont font = StandardTitleFont();
-    EXPECT_EQ(TitleCaptionHeight(font, 14, 5, 99), 19);
-    font.heightDlu = 12;
-    EXPECT_EQ(TitleCaptionHeight(font, 14, 5, 20), 20);
-}
 
 TEST(SkinDialogLayout, TitleBarLeavesTheFrameVisible) {
     EXPECT_EQ(TitleBarRect(200, 18), (SkinRect{1, 1, 199, 19}));
@@ -116,12 +88,6 @@ TEST(SkinDialogLayout, TitleTextMarginByFormat) {
             << "format 0x" << std::hex << c.format << std::dec << ", radius " << c.radius;
 }
 
-TEST(SkinDialogLayout, BackgroundImageTopBelowFlatAndBevelledTitles) {
-    EXPECT_EQ(BackgroundImageTop(TitleNone, 18), 0);
-    EXPECT_EQ(BackgroundImageTop(TitleFlat, 18), 18);
-    EXPECT_EQ(BackgroundImageTop(TitleBevel, 18), 18);
-    EXPECT_EQ(BackgroundImageTop(TitleTextOnly, 18), 0);
-}
 
 TEST(SkinDialogLayout, BackgroundImagePlacements) {
     // Tiles from the top row while y < H and from x = 0 while x < W.
@@ -152,11 +118,6 @@ TEST(SkinDialogLayout, BackgroundImagePlacements) {
     EXPECT_EQ(topLeft[0].dest, (SkinRect{0, 18, 31, 39}));
 }
 
-TEST(SkinDialogLayout, RoundRegion) {
-    const SkinRoundRegion region = RoundRegionOf(200, 100, 8);
-    EXPECT_EQ(region.rect, (SkinRect{0, 0, 201, 101}));
-    EXPECT_EQ(region.ellipse, 9);
-}
 
 TEST(SkinDialogLayout, ControlColourRequests) {
     const struct {
