@@ -6,6 +6,7 @@
 
 #include "diagnostics/InventoryFormat.h"
 #include "diagnostics/RunState.h"
+#include "framework/Strings.h"
 #include "res/resource.h"
 
 #if __has_include("skin/dialogs/SkinMessageBox.h")
@@ -19,22 +20,17 @@ int SkinMessageBox(CWnd* owner, const char* text, const char* caption, UINT styl
 
 namespace {
 
-// Room for any text of the string table.
-constexpr int kTextCapacity = 256;
-
-// Loads a text of the program's string table; the empty text when it is missing.
-void LoadResourceText(UINT id, char* text, int capacity) {
-    if (LoadStringA(GetModuleHandleA(nullptr), id, text, capacity) <= 0) {
-        text[0] = '\0';
-    }
+// A text of the program's string table; the empty text when it is missing.
+CString LoadResourceText(UINT id) {
+    CString text;
+    text.LoadString(id);
+    return text;
 }
 
 // An error message of the inventory: the text, caption "Error!", one OK button.
 void ShowInventoryError(CWnd* dialog, UINT textId) {
-    char text[kTextCapacity];
-    char caption[kTextCapacity];
-    LoadResourceText(textId, text, sizeof text);
-    LoadResourceText(IDS_CAPTION_ERROR, caption, sizeof caption);
+    const CString text = LoadResourceText(textId);
+    const CString caption = LoadResourceText(IDS_CAPTION_ERROR);
     SkinMessageBox(dialog, text, caption, 0, nullptr, nullptr);
 }
 
@@ -121,18 +117,15 @@ int FindInstallFolder(CWnd* dialog) {
 }
 
 void LogFolderTree(const char* folder, CWnd* dialog) {
-    char targetDirectory[kTextCapacity];
-    char noFilesFound[kTextCapacity];
-    LoadResourceText(IDS_TARGET_DIRECTORY, targetDirectory, sizeof targetDirectory);
-    LoadResourceText(IDS_NO_FILES_FOUND, noFilesFound, sizeof noFilesFound);
+    const CString targetDirectory = LoadResourceText(IDS_TARGET_DIRECTORY);
+    const CString noFilesFound = LoadResourceText(IDS_NO_FILES_FOUND);
     const InventoryTexts texts = {targetDirectory, noFilesFound};
     CWin32InventorySource source(dialog);
     WalkFolderTree(folder, texts, source);
 }
 
 void LogSystemComponents(const char* windowsFolder) {
-    char targetDirectory[kTextCapacity];
-    LoadResourceText(IDS_TARGET_DIRECTORY, targetDirectory, sizeof targetDirectory);
+    const CString targetDirectory = LoadResourceText(IDS_TARGET_DIRECTORY);
     CWin32InventorySource source(nullptr);
     WalkSystemComponents(windowsFolder, targetDirectory, source);
 }

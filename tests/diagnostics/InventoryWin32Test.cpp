@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "diagnostics/InventoryFormat.h"
 #include "diagnostics/RunState.h"
 #include "tests/diagnostics/InventoryFakeSkinMessageBox.h"
 #include "tests/diagnostics/InventoryTestText.h"
@@ -166,11 +167,13 @@ TEST_F(InventoryWin32, FolderTreeByteForByte) {
     MakeFolder("only_subs\\inner");
     MakeFile("only_subs\\inner\\inner.txt", "message digest");
 
+    WriteLogHeader(g_logFile);
     LogFolderTree(root.c_str(), kDialog);
 
     // Wine's directory search returns the entries sorted by name.
     const std::string expected =
-        SectionHeader(root) + FileLine(kMd5Abc, "abc.txt", "3") + FileLine(kMd5A, "hidden.sys", "1") +
+        "MD5" + std::string(36, ' ') + "|File Name" + std::string(20, ' ') + "|Size     \n" +
+        std::string(80, '-') + "\n" + SectionHeader(root) + FileLine(kMd5Abc, "abc.txt", "3") + FileLine(kMd5A, "hidden.sys", "1") +
         FileLine("", "locked.bin", "1") + FileLine(kMd5Empty, "long_file_name_of_more_than_30_chars.dat", "0") +
         SectionHeader(root + "empty\\") + kNoFiles + SectionHeader(root + "only_subs\\") + kNoFiles +
         SectionHeader(root + "only_subs\\inner\\") + FileLine(kMd5MessageDigest, "inner.txt", "14");
