@@ -1,0 +1,49 @@
+#include "skin/engine/SkinKindTable.h"
+
+#include <new>
+
+#include "framework/Exceptions.h"
+
+namespace {
+
+// The creators of the kinds that are part of the engine, by SkinKind. A kind
+// plugs in by naming its creator in its row.
+PFN_CREATESKIN g_pfnKindCreators[SKIN_KIND_COUNT] = {
+    nullptr,  // SKIN_KIND_NONE: never created
+    nullptr,  // SKIN_KIND_BORDER
+    nullptr,  // SKIN_KIND_IPADDRESS
+    nullptr,  // SKIN_KIND_EDIT
+    nullptr,  // SKIN_KIND_COMBOEDIT
+    nullptr,  // SKIN_KIND_COMBO
+    nullptr,  // SKIN_KIND_DATETIME
+    nullptr,  // SKIN_KIND_SPIN
+    nullptr,  // SKIN_KIND_SCROLLBAR
+    nullptr,  // SKIN_KIND_TRACKBAR
+    nullptr,  // SKIN_KIND_HEADER
+    nullptr,  // SKIN_KIND_TOOLBAR
+};
+
+bool IsCreatable(SkinKind nKind) { return nKind > SKIN_KIND_NONE && nKind < SKIN_KIND_COUNT; }
+
+}  // namespace
+
+PFN_CREATESKIN SkinSetKindCreator(SkinKind nKind, PFN_CREATESKIN pfnCreate) {
+    if (!IsCreatable(nKind)) return nullptr;
+    PFN_CREATESKIN pfnOld = g_pfnKindCreators[nKind];
+    g_pfnKindCreators[nKind] = pfnCreate;
+    return pfnOld;
+}
+
+PFN_CREATESKIN SkinGetKindCreator(SkinKind nKind) { return IsCreatable(nKind) ? g_pfnKindCreators[nKind] : nullptr; }
+
+CControlSkin* SkinCreateKind(SkinKind nKind) {
+    PFN_CREATESKIN pfn = SkinGetKindCreator(nKind);
+    if (!pfn) return nullptr;
+    try {
+        return pfn();
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    } catch (const CMemoryException&) {
+        return nullptr;
+    }
+}
