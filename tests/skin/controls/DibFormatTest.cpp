@@ -321,9 +321,9 @@ TEST(DibFormat, ColorTableTakesTheFollowingBytesAndZerosBeyondTheFile) {
 
 TEST(DibFormat, ReadStartsAtTheCurrentPositionAndCountsTheOffsetFromThere) {
     Bytes bmp = MakeBmp(BmpSpec{}, 24);
-    Bytes stream(37, 0xEE);
-    stream.insert(stream.end(), bmp.begin(), bmp.end());
-    stream.insert(stream.end(), 5, 0xDD);
+    Bytes stream(37 + bmp.size() + 5, 0xDD);
+    std::fill(stream.begin(), stream.begin() + 37, 0xEE);
+    std::copy(bmp.begin(), bmp.end(), stream.begin() + 37);
     MemorySource source(stream, 37);
     DibImageBlocks image;
     ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(source, &image)));
