@@ -1,0 +1,3 @@
+#pragma once
+#define IDD_FW_RESOURCE_DIALOG 4201
+#define IDC_FW_RESOURCE_TEXT 4202
