@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kTextId = 255;
 constexpr int kHeadingId = 256;
+constexpr DWORD kForegroundSettleMs = 150;
 
 CRectValue ToRectValue(const RECT& rc) {
     CRectValue value;
@@ -88,23 +89,42 @@ HWND FocusOfThreadOf(HWND box) {
     return info.hwndFocus;
 }
 
+namespace {
+
+void RequestForeground(HWND window) {
+    if (SetForegroundWindow(window)) return;
+    // Windows refuses the foreground to a process that did not receive the
+    // last input; sharing the input state of the current foreground thread
+    // for the call lifts that. Wine grants the call directly.
+    HWND current = GetForegroundWindow();
+    const DWORD foregroundThread = current ? GetWindowThreadProcessId(current, nullptr) : 0;
+    const DWORD ownThread = GetCurrentThreadId();
+    if (foregroundThread && foregroundThread != ownThread && AttachThreadInput(ownThread, foregroundThread, TRUE)) {
+        SetForegroundWindow(window);
+        AttachThreadInput(ownThread, foregroundThread, FALSE);
+    }
+}
+
+}  // namespace
+
 bool BringToForeground(HWND window, DWORD timeoutMs) {
     if (!IsWindow(window)) return false;
     if (GetForegroundWindow() == window) return true;
-    if (!SetForegroundWindow(window)) {
-        // Windows refuses the foreground to a process that did not receive
-        // the last input; sharing the input state of the current foreground
-        // thread for the call lifts that. Wine grants the call directly.
-        HWND current = GetForegroundWindow();
-        const DWORD foregroundThread = current ? GetWindowThreadProcessId(current, nullptr) : 0;
-        const DWORD ownThread = GetCurrentThreadId();
-        if (foregroundThread && foregroundThread != ownThread &&
-            AttachThreadInput(ownThread, foregroundThread, TRUE)) {
-            SetForegroundWindow(window);
-            AttachThreadInput(ownThread, foregroundThread, FALSE);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        RequestForeground(window);
+        const DWORD elapsed = ElapsedSince(start);
+        const DWORD left = elapsed >= timeoutMs ? 0 : timeoutMs - elapsed;
+        if (WaitUntil([&] { return GetForegroundWindow() == window; }, left < 500 ? left : 500)) {
+            // Wine quirk: after a switch between threads, the X focus events
+            // of the window that lost the foreground arrive late and can hand
+            // the foreground to the desktop window (#32769), leaving no focus
+            // anywhere. The switch only counts once it has held a moment.
+            PumpMessages(kForegroundSettleMs);
+            if (GetForegroundWindow() == window) return true;
         }
+        if (ElapsedSince(start) >= timeoutMs || !IsWindow(window)) return false;
     }
-    return WaitUntil([&] { return GetForegroundWindow() == window; }, timeoutMs);
 }
 
 bool ClickButton(HWND box, int id, InputPath path) {

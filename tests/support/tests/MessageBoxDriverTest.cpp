@@ -106,6 +106,7 @@ TEST_P(ReadBoxTest, ReadsCaptionTextButtonsAndDefault) {
         {"ok", L"Success!", L"Log file successfully created!", false, L"", {{1, L"&Ok"}}},
         {"okcancel", L"Question", L"Go on?", false, L"", {{1, L"&Ok"}, {2, L"&Cancel"}}},
         {"custom2", L"Unsaved", L"Keep the changes?", false, L"", {{1, L"&Save"}, {2, L"&Discard"}}},
+        {"yesnocancel", L"Save?", L"Save the report?", false, L"", {{6, L"&Yes"}, {7, L"&No"}, {2, L"&Cancel"}}},
         {"heading", L"Report", L"Line one\r\nLine two", true, L"Two lines", {{1, L"&Ok"}}},
     };
     for (const CCase& c : cases) {
@@ -178,6 +179,51 @@ TEST(ReadBox, DisabledButtonAndGoneBox) {
     EXPECT_TRUE(contents.m_buttons.empty());
 }
 
+// --- foreground ------------------------------------------------------------
+
+// Without a window manager (Wine's X11 driver with Managed=N) Wine itself
+// activates a dialog when it is shown, whichever process it belongs to, and
+// grants SetForegroundWindow to a background process. Known difference:
+// Windows refuses the foreground to a process that did not get the last
+// input (then BringToForeground shares the foreground thread's input state
+// for the call), and a box of another process need not come to the front.
+class ForegroundTest : public testing::TestWithParam<Place> {};
+
+TEST_P(ForegroundTest, TheBoxComesBackToTheForegroundWithItsFocusedButton) {
+    CBoxHost host;
+    ASSERT_TRUE(host.Open(GetParam(), "okcancel"));
+    HWND box = host.Box();
+    const bool shownInFront = WaitUntil([&] { return GetForegroundWindow() == box; }, 1000);
+    if (IsRunningOnWine()) {
+        EXPECT_TRUE(shownInFront) << "Wine activates a box when it is shown";
+    }
+    EXPECT_EQ(FocusOfThreadOf(box), GetDlgItem(box, IDOK)) << "the default button has the focus";
+
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 500, 40, 40, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ASSERT_TRUE(other);
+    SetForegroundWindow(other);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }, 2000));
+
+    if (IsRunningOnWine()) {
+        EXPECT_TRUE(SetForegroundWindow(box)) << "Wine grants the foreground at once";
+    }
+    EXPECT_TRUE(BringToForeground(box));
+    PumpMessages(300);
+    EXPECT_EQ(GetForegroundWindow(), box) << "the foreground stays with the box; now "
+                                          << ClassNameOf(GetForegroundWindow());
+    EXPECT_TRUE(WaitUntil([&] { return FocusOfThreadOf(box) == GetDlgItem(box, IDOK); }, 1000))
+        << "the dialog gives the focus back to the control that had it; focus " << FocusOfThreadOf(box)
+        << ", foreground " << ClassNameOf(GetForegroundWindow());
+    DestroyWindow(other);
+    EXPECT_TRUE(AnswerBox(box, IDCANCEL, AnswerMethod::kKeyboard));
+    int result = 0;
+    ASSERT_TRUE(host.WaitResult(3000, &result));
+    EXPECT_EQ(result, IDCANCEL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, ForegroundTest, testing::ValuesIn(kPlaces), PlaceLabel);
+
 // --- answering -------------------------------------------------------------
 
 enum class Action { kClick, kEnter, kEscape, kEscapeThenEnter, kTabThenEnter, kAnswerByKeyboard };
@@ -203,6 +249,8 @@ const CAnswerCase kAnswerCases[] = {
     {"Escape is the second custom button", "custom2", Action::kEscape, 0, 2},
     {"keyboard answer with the second custom button", "custom2", Action::kAnswerByKeyboard, 2, 2},
     {"keyboard answer with the default", "okcancel", Action::kAnswerByKeyboard, 1, 1},
+    {"keyboard answer with the third of three", "yesnocancel", Action::kAnswerByKeyboard, 2, 2},
+    {"click No", "yesnocancel", Action::kClick, 7, 7},
 };
 
 class AnswerTest : public testing::TestWithParam<std::tuple<CAnswerCase, Place>> {};

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ostream>
 
 namespace scrivlo_test {
 namespace {
@@ -88,6 +89,8 @@ struct CScriptCase {
     int secondChoice;  // 0: the default
     const char* expected;
 };
+
+std::ostream& operator<<(std::ostream& out, const CScriptCase& c) { return out << c.label; }
 
 const CScriptCase kScriptCases[] = {
     {"product-like run, clicks", "run", AnswerMethod::kClick, 0,

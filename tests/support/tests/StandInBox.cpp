@@ -23,6 +23,11 @@ CStandInSpec StandInOfKind(const std::string& kind) {
         spec.m_buttons = {{1, L"&Save"}, {2, L"&Discard"}};
         return spec;
     }
+    if (kind == "yesnocancel") {
+        CStandInSpec spec = OkBox(L"Save?", L"Save the report?");
+        spec.m_buttons = {{IDYES, L"&Yes"}, {IDNO, L"&No"}, {IDCANCEL, L"&Cancel"}};
+        return spec;
+    }
     if (kind == "heading") {
         CStandInSpec spec = OkBox(L"Report", L"Line one\r\nLine two");
         spec.m_bHeading = true;

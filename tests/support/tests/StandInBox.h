@@ -31,7 +31,7 @@ CStandInSpec OkCancelBox(const std::wstring& caption, const std::wstring& text);
 
 // The boxes the tests open by name, in this process or in the fake product:
 // "ok", "okcancel", "custom2" (identifiers 1 "&Save" and 2 "&Discard"),
-// "heading" (two lines of text under a heading); anything else is "ok".
+// "yesnocancel" (6, 7, 2), "heading" (two lines of text under a heading); anything else is "ok".
 CStandInSpec StandInOfKind(const std::string& kind);
 
 // The template, DWORD-aligned as the dialog manager needs it.
