@@ -3,6 +3,7 @@
 #include <new>
 
 #include "framework/Exceptions.h"
+#include "skin/engine/FieldSkins.h"
 
 namespace {
 
@@ -10,13 +11,13 @@ namespace {
 // plugs in by naming its creator in its row.
 PFN_CREATESKIN g_pfnKindCreators[SKIN_KIND_COUNT] = {
     nullptr,  // SKIN_KIND_NONE: never created
-    nullptr,  // SKIN_KIND_BORDER
-    nullptr,  // SKIN_KIND_IPADDRESS
-    nullptr,  // SKIN_KIND_EDIT
-    nullptr,  // SKIN_KIND_COMBOEDIT
-    nullptr,  // SKIN_KIND_COMBO
-    nullptr,  // SKIN_KIND_DATETIME
-    nullptr,  // SKIN_KIND_SPIN
+    SkinCreateBorder,  // SKIN_KIND_BORDER
+    SkinCreateIPAddress,  // SKIN_KIND_IPADDRESS
+    SkinCreateEdit,  // SKIN_KIND_EDIT
+    SkinCreateComboEdit,  // SKIN_KIND_COMBOEDIT
+    SkinCreateCombo,  // SKIN_KIND_COMBO
+    SkinCreateDateTime,  // SKIN_KIND_DATETIME
+    SkinCreateSpin,  // SKIN_KIND_SPIN
     nullptr,  // SKIN_KIND_SCROLLBAR
     nullptr,  // SKIN_KIND_TRACKBAR
     nullptr,  // SKIN_KIND_HEADER
