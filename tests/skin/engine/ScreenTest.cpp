@@ -143,10 +143,12 @@ TEST_F(ScreenTest, ScrollBarControlShowsFlatButtonFrames) {
 TEST_F(ScreenTest, HoverPollMovesTheHotMark) {
     HWND hA = Skinned(0, WS_EX_CLIENTEDGE, 10, 10, 80, 40);
     HWND hB = Skinned(0, WS_EX_CLIENTEDGE, 110, 10, 120, 80);
-    // An unskinned child inside B.
-    HWND hInner = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 20, 20, 40, 30, hB, nullptr,
+    // An unskinned child inside B. The statics answer their hit test (a
+    // plain static is transparent to WindowFromPoint, which then finds the
+    // window below it). It keeps clear of B's centre, where "over B" points.
+    HWND hInner = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 5, 5, 30, 20, hB, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
-    HWND hPlain = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 250, 10, 60, 40, m_hHost, nullptr,
+    HWND hPlain = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE | SS_NOTIFY, 250, 10, 60, 40, m_hHost, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(hInner && hPlain);
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <thread>
 
 #include "skin/engine/SkinKindTable.h"
@@ -118,8 +119,11 @@ TEST_F(EngineTest, SweepSkinsTheDirectChildrenByClass) {
     EXPECT_TRUE(CSkinManager::m_mapDialogs.Lookup(hDlg, pRecord));
     EXPECT_EQ(ProcOf(hDlg), &CSkinManager::DialogWndProc);
 
-    // The sweep drew every skinned control once the dialog was hooked.
+    // The sweep drew every skinned direct child once the dialog was hooked;
+    // the children of a composite control (the simple combo box's edit and
+    // list) are not direct children and draw on their own paint messages.
     for (const SkinLife& life : Lives()) {
+        if (GetParent(life.hWnd) != hDlg) continue;
         EXPECT_GE(life.nDraws, 1) << KindName(life.nKind);
     }
     const SkinLife* pEdit = LifeOf(GetDlgItem(hDlg, IDC_EDIT_EDGE));
@@ -247,10 +251,16 @@ TEST_F(EngineTest, HoverTimerStopsWithTheLastControlAndRestarts) {
     ASSERT_TRUE(m_pManager->AttachSkin(hC, new CTestSkin(SKIN_KIND_BORDER)));
     EXPECT_NE(m_pManager->m_nTimerID, 0u) << "the next attach starts it again";
 
-    // The timer really runs: its thread timer message arrives.
+    // The timer really runs: its thread timer message arrives. Nothing is
+    // dispatched while waiting (a pump would take the message away first).
     MSG msg;
-    bool bTimer = scrivlo_test::WaitUntil(
-        [&] { return PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) && msg.hwnd == nullptr; }, 1000, 5);
+    bool bTimer = false;
+    const DWORD dwStart = GetTickCount();
+    while (!bTimer && GetTickCount() - dwStart < 1000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_TIMER);
+        bTimer = PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_NOREMOVE) && msg.hwnd == nullptr &&
+                 msg.wParam == m_pManager->m_nTimerID;
+    }
     EXPECT_TRUE(bTimer);
     EXPECT_TRUE(m_pManager->RemoveControl(hC));
     EXPECT_EQ(m_pManager->m_nTimerID, 0u);
@@ -320,7 +330,20 @@ TEST_F(EngineTest, DispatcherOnRealControls) {
         // about what the window has.
         const bool bEdge = HasClientEdge(h);
         if (((r.exStyle & WS_EX_CLIENTEDGE) != 0) != bEdge) {
-            ADD_FAILURE() << r.cls << ": the control changed its client edge to " << bEdge;
+            // Known difference: Wine's date and time picker gives itself a
+            // client edge whatever it was created with, so the row without
+            // one cannot be made there. The window it does make must then
+            // be dispatched as the picker with an edge.
+            const bool bKnown = scrivlo_test::IsRunningOnWine() && lstrcmpiA(r.cls, DATETIMEPICK_CLASSA) == 0 &&
+                                r.style == 0 && bEdge;
+            if (!bKnown) {
+                ADD_FAILURE() << r.cls << ": the control changed its client edge to " << bEdge;
+                continue;
+            }
+            std::printf("known Wine difference: %s created without WS_EX_CLIENTEDGE has one\n", r.cls);
+            RecordProperty("known_wine_difference", "date and time picker adds its own client edge");
+            EXPECT_TRUE(m_pManager->SkinWindow(h)) << r.cls << " with the edge Wine gave it";
+            EXPECT_STREQ(KindName(KindOf(h)), "datetime") << r.cls << " with the edge Wine gave it";
             continue;
         }
         EXPECT_EQ(m_pManager->SkinWindow(h), r.result) << r.cls << " style " << std::hex << r.style;
@@ -392,14 +415,20 @@ TEST_F(EngineTest, FailedCreationLeavesTheWindowUntouched) {
 }
 
 TEST_F(EngineTest, CreationModeSkinsChildWindowsAsTheyAreCreated) {
-    RegisterLocalClass("SCROLLBAR");  // differs from "ScrollBar" in letter case only
     m_pManager->Install(0, static_cast<DWORD>(-1), 0);
     HWND hHost = Keep(CreateHost(0, 0, 300, 200, false));
     EXPECT_EQ(KindOf(hHost), SKIN_KIND_NONE);
     HINSTANCE hInst = GetModuleHandleA(nullptr);
     HWND hEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD, 0, 0, 60, 20, hHost, nullptr, hInst, nullptr);
+    // The system scroll bar is made before the local class exists: class
+    // names are looked up ignoring case and a module's own class comes
+    // first, so "ScrollBar" would name the local class afterwards.
     HWND hBar = CreateWindowExA(0, "ScrollBar", "", WS_CHILD | SBS_VERT, 0, 30, 16, 60, hHost, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
+    char szBar[64] = "";
+    GetClassNameA(hBar, szBar, sizeof(szBar));
+    ASSERT_STREQ(szBar, "ScrollBar");
+    RegisterLocalClass("SCROLLBAR");  // differs from "ScrollBar" in letter case only
     HWND hLocal = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD, 20, 30, 16, 60, hHost, nullptr, hInst, nullptr);
     HWND hPopup = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_POPUP, 0, 0, 60, 20, hHost, nullptr, hInst, nullptr);
     Keep(hPopup);
