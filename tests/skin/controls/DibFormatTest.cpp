@@ -22,7 +22,7 @@ void Put32(Bytes& b, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(v >> (8 * i));
 }
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 3;
     int32_t height = 2;
     uint16_t bitCount = 24;
@@ -34,7 +34,7 @@ struct BmpSpec {
 
 // A BMP built by hand, byte by byte: header fields at their fixed offsets,
 // table entry i = (i, i+1, i+2, 0), pixel byte k = 0x40 + k.
-Bytes MakeBmp(const BmpSpec& s, uint32_t pixelBytes) {
+Bytes MakeBmp(const BmpLayout& s, uint32_t pixelBytes) {
     const uint32_t offset = 14 + 40 + 4 * s.tableEntries;
     Bytes b(offset + pixelBytes, 0);
     b[0] = 'B';
@@ -93,7 +93,7 @@ uint32_t Field32(const Bytes& b, size_t at) {
 }
 
 TEST(DibFormat, HeadersDecodeLittleEndianFieldsAndEncodeBack) {
-    BmpSpec s;
+    BmpLayout s;
     s.width = -5;
     s.height = -70000;
     s.bitCount = 8;
@@ -178,7 +178,7 @@ TEST(DibFormat, ReadRefusesMalformedFiles) {
         DibReadStatus expected;
     };
     std::vector<Case> cases;
-    const BmpSpec rgb;  // 3 x 2 at 24 bits: stride 12, 24 pixel bytes
+    const BmpLayout rgb;  // 3 x 2 at 24 bits: stride 12, 24 pixel bytes
     {
         Bytes b = MakeBmp(rgb, 24);
         b[1] = 'A';
@@ -200,7 +200,7 @@ TEST(DibFormat, ReadRefusesMalformedFiles) {
         cases.push_back({"cut inside the info header", b, DibReadStatus::kPixelsBeyondFile});
     }
     for (uint32_t used : {257u, 0xFFFFFFFFu, 0x40000000u}) {
-        BmpSpec s;
+        BmpLayout s;
         s.bitCount = 8;
         s.clrUsed = used;
         s.width = 4;
@@ -227,18 +227,18 @@ TEST(DibFormat, ReadRefusesMalformedFiles) {
         cases.push_back({"rows short", b, DibReadStatus::kPixelsTooShort});
     }
     {
-        BmpSpec s = rgb;
+        BmpLayout s = rgb;
         s.height = -2;  // top-down needs the same bytes
         cases.push_back({"top-down rows short", MakeBmp(s, 20), DibReadStatus::kPixelsTooShort});
     }
     {
-        BmpSpec s = rgb;
+        BmpLayout s = rgb;
         s.width = 0x7FFFFFFF;
         s.height = 0x7FFFFFFF;
         cases.push_back({"huge dimensions", MakeBmp(s, 64), DibReadStatus::kPixelsTooShort});
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.bitCount = 8;
         s.compression = kDibRle8;
         s.tableEntries = 2;
@@ -262,38 +262,38 @@ TEST(DibFormat, ReadRefusesMalformedFiles) {
 TEST(DibFormat, ReadAcceptsWellFormedEdges) {
     struct Case {
         const char* what;
-        BmpSpec spec;
+        BmpLayout layout;
         uint32_t pixelBytes;
     };
-    BmpSpec rle;
+    BmpLayout rle;
     rle.bitCount = 8;
     rle.compression = kDibRle8;
     rle.tableEntries = 3;
     rle.sizeImage = 10;
-    BmpSpec colors256;
+    BmpLayout colors256;
     colors256.bitCount = 8;
     colors256.clrUsed = 256;
     colors256.tableEntries = 256;
     colors256.width = 4;
-    BmpSpec empty;
+    BmpLayout empty;
     empty.width = 0;
     empty.height = 0;
     const Case cases[] = {
-        {"24-bit exact rows", BmpSpec{}, 24},
-        {"24-bit with trailing bytes", BmpSpec{}, 30},
+        {"24-bit exact rows", BmpLayout{}, 24},
+        {"24-bit with trailing bytes", BmpLayout{}, 30},
         {"rle within its data", rle, 10},
         {"256 colours", colors256, 8},
         {"no pixels at all", empty, 0},
     };
     for (const auto& c : cases) {
-        MemorySource source(MakeBmp(c.spec, c.pixelBytes));
+        MemorySource source(MakeBmp(c.layout, c.pixelBytes));
         DibImageBlocks image;
         ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(source, &image)))
             << c.what;
         ASSERT_TRUE(image.info && image.bits) << c.what;
         EXPECT_EQ(c.pixelBytes, image.bitsSize) << c.what;
         EXPECT_EQ(0, std::memcmp(image.info.get(), source.m_data.data() + 14, 40)) << c.what;
-        const uint32_t offset = 54 + 4 * c.spec.tableEntries;
+        const uint32_t offset = 54 + 4 * c.layout.tableEntries;
         for (uint32_t k = 0; k < c.pixelBytes; ++k) {
             ASSERT_EQ(source.m_data[offset + k], image.bits[k]) << c.what << ", pixel byte " << k;
         }
@@ -303,7 +303,7 @@ TEST(DibFormat, ReadAcceptsWellFormedEdges) {
 // The 1024 bytes after the header are read whatever the depth; past the end
 // of a small file the table stays zero rather than holding stale memory.
 TEST(DibFormat, ColorTableTakesTheFollowingBytesAndZerosBeyondTheFile) {
-    BmpSpec s;
+    BmpLayout s;
     s.bitCount = 1;
     s.width = 13;
     s.height = 2;
@@ -320,7 +320,7 @@ TEST(DibFormat, ColorTableTakesTheFollowingBytesAndZerosBeyondTheFile) {
 }
 
 TEST(DibFormat, ReadStartsAtTheCurrentPositionAndCountsTheOffsetFromThere) {
-    Bytes bmp = MakeBmp(BmpSpec{}, 24);
+    Bytes bmp = MakeBmp(BmpLayout{}, 24);
     Bytes stream(37 + bmp.size() + 5, 0xDD);
     std::fill(stream.begin(), stream.begin() + 37, 0xEE);
     std::copy(bmp.begin(), bmp.end(), stream.begin() + 37);
@@ -335,7 +335,7 @@ TEST(DibFormat, ReadStartsAtTheCurrentPositionAndCountsTheOffsetFromThere) {
 // A source whose length promises more than it delivers: the unread pixel
 // bytes are zero.
 TEST(DibFormat, ShortPixelReadLeavesZeros) {
-    Bytes bmp = MakeBmp(BmpSpec{}, 24);
+    Bytes bmp = MakeBmp(BmpLayout{}, 24);
     bmp.resize(54 + 10);
     MemorySource source(bmp);
     source.m_lengthOverride = 54 + 24;
@@ -347,7 +347,7 @@ TEST(DibFormat, ShortPixelReadLeavesZeros) {
 }
 
 TEST(DibFormat, WriteLaysOutHeaderTableAndRows) {
-    const struct { const char* what; BmpSpec spec; uint32_t tableWritten; uint32_t pixelBytes; } cases[] = {
+    const struct { const char* what; BmpLayout layout; uint32_t tableWritten; uint32_t pixelBytes; } cases[] = {
         {"1-bit", {13, 2, 1, 0, 0, 0, 2}, 2, 8},
         {"4-bit", {9, 3, 4, 0, 0, 0, 16}, 16, 24},
         {"8-bit, 16 used", {11, 2, 8, 0, 16, 0, 16}, 256, 24},
@@ -356,7 +356,7 @@ TEST(DibFormat, WriteLaysOutHeaderTableAndRows) {
         {"rle keeps its size", {4, 4, 8, kDibRle8, 0, 6, 256}, 256, 6},
     };
     for (const auto& c : cases) {
-        MemorySource source(MakeBmp(c.spec, c.pixelBytes));
+        MemorySource source(MakeBmp(c.layout, c.pixelBytes));
         DibImageBlocks image;
         ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(source, &image)))
             << c.what;
@@ -370,7 +370,7 @@ TEST(DibFormat, WriteLaysOutHeaderTableAndRows) {
         EXPECT_EQ(out.size(), Field32(out, 2)) << c.what;
         EXPECT_EQ(0u, Field32(out, 6)) << c.what;  // both reserved fields
         EXPECT_EQ(offset, Field32(out, 10)) << c.what;
-        EXPECT_EQ(c.spec.compression == kDibRle8 ? c.spec.sizeImage : 0u, Field32(out, 34)) << c.what;
+        EXPECT_EQ(c.layout.compression == kDibRle8 ? c.layout.sizeImage : 0u, Field32(out, 34)) << c.what;
         EXPECT_EQ(0, std::memcmp(out.data() + 54, image.info.get() + 40, 4 * c.tableWritten)) << c.what;
         EXPECT_EQ(0, std::memcmp(out.data() + offset, image.bits.get(), c.pixelBytes)) << c.what;
 

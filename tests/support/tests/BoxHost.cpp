@@ -20,13 +20,13 @@ void PrintTo(Place place, std::ostream* out) { *out << PlaceName(place); }
 std::string FakeProductPath() { return ModuleFolder() + "support_fake_product.exe"; }
 
 struct CBoxHost::CThreadBox {
-    CStandInSpec m_spec;
+    CStandInShape m_shape;
     INT_PTR m_result = -100;
     HANDLE m_hThread = nullptr;
 
     static DWORD WINAPI Main(void* param) {
         auto* self = static_cast<CThreadBox*>(param);
-        self->m_result = RunStandInBox(nullptr, self->m_spec);
+        self->m_result = RunStandInBox(nullptr, self->m_shape);
         return 0;
     }
 };
@@ -60,7 +60,7 @@ bool CBoxHost::Open(Place place, const std::string& kind, DWORD timeoutMs) {
         return m_hBox && WaitUntil([&] { return IsWindowVisible(m_hBox) != FALSE; }, timeoutMs);
     case Place::kOtherThread:
         m_thread.reset(new CThreadBox);
-        m_thread->m_spec = StandInOfKind(kind);
+        m_thread->m_shape = StandInOfKind(kind);
         m_thread->m_hThread = CreateThread(nullptr, 0, CThreadBox::Main, m_thread.get(), 0, nullptr);
         if (!m_thread->m_hThread) return false;
         break;

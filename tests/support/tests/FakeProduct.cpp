@@ -63,7 +63,7 @@ DWORD WINAPI Worker(void* param) {
     const INT_PTR first = RunStandInBox(main, OkBox(L"Success!", L"Log file successfully created!"));
     // A sent message to the dialog's thread, as the product's label update is.
     SetDlgItemTextA(main, kStatusId, "Creating registry file, please wait...");
-    const CStandInSpec second = g_secondOkCancel ? OkCancelBox(L"Question", L"Write the registry file?")
+    const CStandInShape second = g_secondOkCancel ? OkCancelBox(L"Question", L"Write the registry file?")
                                                  : OkBox(L"Success!", L"Log file successfully created!");
     const INT_PTR result = RunStandInBox(main, second);
     PostMessageA(main, kDone, static_cast<WPARAM>(first * 10 + result), 0);

@@ -33,8 +33,8 @@ TEST(FindBoxes, FindsAnOwnedBoxOfAnotherThreadAndSkipsTheExcludedMainWindow) {
     // A main dialog on this thread, a box owned by it on another thread, as
     // the product has them.
     int mainResult = -100;
-    CStandInSpec mainSpec = OkBox(L"Scrivlo", L"Creating log, please wait...");
-    HWND main = CreateStandInBox(nullptr, mainSpec, &mainResult);
+    CStandInShape mainShape = OkBox(L"Scrivlo", L"Creating log, please wait...");
+    HWND main = CreateStandInBox(nullptr, mainShape, &mainResult);
     ASSERT_TRUE(main);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
 
@@ -146,19 +146,19 @@ TEST_P(ReadBoxTest, ReadsCaptionTextButtonsAndDefault) {
 INSTANTIATE_TEST_SUITE_P(Places, ReadBoxTest, testing::ValuesIn(kPlaces), PlaceLabel);
 
 TEST(ReadBox, TextOutsideAsciiReadsInUtf16AndInTheSystemCodePage) {
-    CStandInSpec spec = OkBox(L"Gr\u00f6\u00dfe", L"Caf\u00e9 \u00fcber \u20ac 5");
+    CStandInShape shape = OkBox(L"Gr\u00f6\u00dfe", L"Caf\u00e9 \u00fcber \u20ac 5");
     int result = -100;
-    HWND box = CreateStandInBox(nullptr, spec, &result);
+    HWND box = CreateStandInBox(nullptr, shape, &result);
     ASSERT_TRUE(box);
     PumpMessages(20);
     CBoxContents contents;
     ASSERT_TRUE(ReadBox(box, contents));
-    EXPECT_EQ(contents.m_caption, spec.m_caption);
-    EXPECT_EQ(contents.m_text, spec.m_text);
+    EXPECT_EQ(contents.m_caption, shape.m_caption);
+    EXPECT_EQ(contents.m_text, shape.m_text);
     char expected[64] = {};
-    WideCharToMultiByte(CP_ACP, 0, spec.m_text.c_str(), -1, expected, sizeof expected, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, shape.m_text.c_str(), -1, expected, sizeof expected, nullptr, nullptr);
     EXPECT_EQ(contents.m_textA, std::string(expected));
-    EXPECT_NE(contents.m_textA, ToUtf8(spec.m_text)) << "8-bit text is the code page's, not UTF-8";
+    EXPECT_NE(contents.m_textA, ToUtf8(shape.m_text)) << "8-bit text is the code page's, not UTF-8";
     DestroyWindow(box);
 }
 

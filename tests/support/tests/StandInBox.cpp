@@ -2,37 +2,37 @@
 
 namespace scrivlo_test {
 
-CStandInSpec OkBox(const std::wstring& caption, const std::wstring& text) {
-    CStandInSpec spec;
-    spec.m_caption = caption;
-    spec.m_text = text;
-    spec.m_buttons = {{IDOK, L"&Ok"}};
-    return spec;
+CStandInShape OkBox(const std::wstring& caption, const std::wstring& text) {
+    CStandInShape shape;
+    shape.m_caption = caption;
+    shape.m_text = text;
+    shape.m_buttons = {{IDOK, L"&Ok"}};
+    return shape;
 }
 
-CStandInSpec OkCancelBox(const std::wstring& caption, const std::wstring& text) {
-    CStandInSpec spec = OkBox(caption, text);
-    spec.m_buttons.push_back({IDCANCEL, L"&Cancel"});
-    return spec;
+CStandInShape OkCancelBox(const std::wstring& caption, const std::wstring& text) {
+    CStandInShape shape = OkBox(caption, text);
+    shape.m_buttons.push_back({IDCANCEL, L"&Cancel"});
+    return shape;
 }
 
-CStandInSpec StandInOfKind(const std::string& kind) {
+CStandInShape StandInOfKind(const std::string& kind) {
     if (kind == "okcancel") return OkCancelBox(L"Question", L"Go on?");
     if (kind == "custom2") {
-        CStandInSpec spec = OkBox(L"Unsaved", L"Keep the changes?");
-        spec.m_buttons = {{1, L"&Save"}, {2, L"&Discard"}};
-        return spec;
+        CStandInShape shape = OkBox(L"Unsaved", L"Keep the changes?");
+        shape.m_buttons = {{1, L"&Save"}, {2, L"&Discard"}};
+        return shape;
     }
     if (kind == "yesnocancel") {
-        CStandInSpec spec = OkBox(L"Save?", L"Save the report?");
-        spec.m_buttons = {{IDYES, L"&Yes"}, {IDNO, L"&No"}, {IDCANCEL, L"&Cancel"}};
-        return spec;
+        CStandInShape shape = OkBox(L"Save?", L"Save the report?");
+        shape.m_buttons = {{IDYES, L"&Yes"}, {IDNO, L"&No"}, {IDCANCEL, L"&Cancel"}};
+        return shape;
     }
     if (kind == "heading") {
-        CStandInSpec spec = OkBox(L"Report", L"Line one\r\nLine two");
-        spec.m_bHeading = true;
-        spec.m_heading = L"Two lines";
-        return spec;
+        CStandInShape shape = OkBox(L"Report", L"Line one\r\nLine two");
+        shape.m_bHeading = true;
+        shape.m_heading = L"Two lines";
+        return shape;
     }
     return OkBox(L"Success!", L"Log file successfully created!");
 }
@@ -63,7 +63,7 @@ struct CTemplateWriter {
 };
 
 struct CStandInState {
-    CStandInSpec m_spec;
+    CStandInShape m_shape;
     bool m_bModal = true;
     int* m_pResult = nullptr;
     HBRUSH m_hBackground = nullptr;
@@ -85,12 +85,12 @@ INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     case WM_INITDIALOG: {
         state = reinterpret_cast<CStandInState*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
-        state->m_hBackground = CreateSolidBrush(state->m_spec.m_crBackground);
-        SetDlgItemTextW(dialog, 255, state->m_spec.m_text.c_str());
-        if (state->m_spec.m_bHeading) SetDlgItemTextW(dialog, 256, state->m_spec.m_heading.c_str());
-        const auto& buttons = state->m_spec.m_buttons;
-        if (state->m_spec.m_nDefaultIndex < buttons.size()) {
-            HWND def = GetDlgItem(dialog, buttons[state->m_spec.m_nDefaultIndex].first);
+        state->m_hBackground = CreateSolidBrush(state->m_shape.m_crBackground);
+        SetDlgItemTextW(dialog, 255, state->m_shape.m_text.c_str());
+        if (state->m_shape.m_bHeading) SetDlgItemTextW(dialog, 256, state->m_shape.m_heading.c_str());
+        const auto& buttons = state->m_shape.m_buttons;
+        if (state->m_shape.m_nDefaultIndex < buttons.size()) {
+            HWND def = GetDlgItem(dialog, buttons[state->m_shape.m_nDefaultIndex].first);
             SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(def), TRUE);
             return FALSE;
         }
@@ -114,7 +114,7 @@ INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         return state ? reinterpret_cast<INT_PTR>(state->m_hBackground) : 0;
     case WM_CTLCOLORSTATIC:
         if (!state) break;
-        SetBkColor(reinterpret_cast<HDC>(wParam), state->m_spec.m_crBackground);
+        SetBkColor(reinterpret_cast<HDC>(wParam), state->m_shape.m_crBackground);
         return reinterpret_cast<INT_PTR>(state->m_hBackground);
     case WM_NCDESTROY:
         if (state) {
@@ -127,24 +127,24 @@ INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     return FALSE;
 }
 
-CStandInState* NewState(const CStandInSpec& spec, bool modal, int* result) {
+CStandInState* NewState(const CStandInShape& shape, bool modal, int* result) {
     auto* state = new CStandInState;
-    state->m_spec = spec;
+    state->m_shape = shape;
     state->m_bModal = modal;
     state->m_pResult = result;
-    for (const auto& button : spec.m_buttons)
+    for (const auto& button : shape.m_buttons)
         if (button.first == IDCANCEL) state->m_bHasCancel = true;
     return state;
 }
 
 }  // namespace
 
-std::vector<DWORD> BuildStandInTemplate(const CStandInSpec& spec) {
-    const short n = static_cast<short>(spec.m_buttons.size());
+std::vector<DWORD> BuildStandInTemplate(const CStandInShape& shape) {
+    const short n = static_cast<short>(shape.m_buttons.size());
     short width = static_cast<short>(40 + (n ? n * kButtonWidth + (n - 1) * kButtonGap : 0));
     if (width < 106) width = 106;
     const short height = 68;
-    const short items = static_cast<short>(n + 1 + (spec.m_bHeading ? 1 : 0));
+    const short items = static_cast<short>(n + 1 + (shape.m_bHeading ? 1 : 0));
 
     CTemplateWriter w;
     w.Word(1);
@@ -157,7 +157,7 @@ std::vector<DWORD> BuildStandInTemplate(const CStandInSpec& spec) {
     w.Word(static_cast<unsigned short>(width)); w.Word(static_cast<unsigned short>(height));
     w.Word(0);
     w.Word(0);
-    w.Text(spec.m_caption);
+    w.Text(shape.m_caption);
     w.Word(8);
     w.Word(400);
     w.m_bytes.push_back(0);
@@ -167,16 +167,16 @@ std::vector<DWORD> BuildStandInTemplate(const CStandInSpec& spec) {
     // Buttons centred in a row at the bottom.
     const short rowWidth = static_cast<short>(n ? n * kButtonWidth + (n - 1) * kButtonGap : 0);
     short x = static_cast<short>((width - rowWidth) / 2);
-    for (size_t i = 0; i < spec.m_buttons.size(); ++i) {
+    for (size_t i = 0; i < shape.m_buttons.size(); ++i) {
         DWORD style = 0x50014000;  // WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_NOTIFY
-        if (i == spec.m_nDefaultIndex) style |= BS_DEFPUSHBUTTON;
-        w.Item(style, x, 42, kButtonWidth, kButtonHeight, static_cast<DWORD>(spec.m_buttons[i].first), 0x0080,
-               spec.m_buttons[i].second);
+        if (i == shape.m_nDefaultIndex) style |= BS_DEFPUSHBUTTON;
+        w.Item(style, x, 42, kButtonWidth, kButtonHeight, static_cast<DWORD>(shape.m_buttons[i].first), 0x0080,
+               shape.m_buttons[i].second);
         x = static_cast<short>(x + kButtonWidth + kButtonGap);
     }
     // The statics' texts are set when the box initialises.
     const DWORD staticStyle = 0x5000008C;  // WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_LEFTNOWORDWRAP
-    if (spec.m_bHeading) w.Item(staticStyle, 20, 6, static_cast<short>(width - 40), 10, 256, 0x0082, L"");
+    if (shape.m_bHeading) w.Item(staticStyle, 20, 6, static_cast<short>(width - 40), 10, 256, 0x0082, L"");
     w.Item(staticStyle, 20, 18, static_cast<short>(width - 40), 20, 255, 0x0082, L"");
 
     w.Align();
@@ -187,9 +187,9 @@ std::vector<DWORD> BuildStandInTemplate(const CStandInSpec& spec) {
     return words;
 }
 
-INT_PTR RunStandInBox(HWND owner, const CStandInSpec& spec) {
-    const std::vector<DWORD> dialogTemplate = BuildStandInTemplate(spec);
-    CStandInState* state = NewState(spec, true, nullptr);
+INT_PTR RunStandInBox(HWND owner, const CStandInShape& shape) {
+    const std::vector<DWORD> dialogTemplate = BuildStandInTemplate(shape);
+    CStandInState* state = NewState(shape, true, nullptr);
     const INT_PTR result = DialogBoxIndirectParamW(
         GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
         StandInProc, reinterpret_cast<LPARAM>(state));
@@ -197,9 +197,9 @@ INT_PTR RunStandInBox(HWND owner, const CStandInSpec& spec) {
     return result;
 }
 
-HWND CreateStandInBox(HWND owner, const CStandInSpec& spec, int* result) {
-    const std::vector<DWORD> dialogTemplate = BuildStandInTemplate(spec);
-    CStandInState* state = NewState(spec, false, result);
+HWND CreateStandInBox(HWND owner, const CStandInShape& shape, int* result) {
+    const std::vector<DWORD> dialogTemplate = BuildStandInTemplate(shape);
+    CStandInState* state = NewState(shape, false, result);
     HWND box = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                                           reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
                                           StandInProc, reinterpret_cast<LPARAM>(state));

@@ -15,7 +15,7 @@
 
 namespace scrivlo_test {
 
-struct CStandInSpec {
+struct CStandInShape {
     std::wstring m_caption;
     std::wstring m_text;
     bool m_bHeading = false;
@@ -26,24 +26,24 @@ struct CStandInSpec {
 };
 
 // The buttons of the message box's plain styles.
-CStandInSpec OkBox(const std::wstring& caption, const std::wstring& text);
-CStandInSpec OkCancelBox(const std::wstring& caption, const std::wstring& text);
+CStandInShape OkBox(const std::wstring& caption, const std::wstring& text);
+CStandInShape OkCancelBox(const std::wstring& caption, const std::wstring& text);
 
 // The boxes the tests open by name, in this process or in the fake product:
 // "ok", "okcancel", "custom2" (identifiers 1 "&Save" and 2 "&Discard"),
 // "yesnocancel" (6, 7, 2), "heading" (two lines of text under a heading); anything else is "ok".
-CStandInSpec StandInOfKind(const std::string& kind);
+CStandInShape StandInOfKind(const std::string& kind);
 
 // The template, DWORD-aligned as the dialog manager needs it.
-std::vector<DWORD> BuildStandInTemplate(const CStandInSpec& spec);
+std::vector<DWORD> BuildStandInTemplate(const CStandInShape& shape);
 
 // Runs the box modally on the calling thread; the identifier of the button
 // that ended it, -1 when it could not be created.
-INT_PTR RunStandInBox(HWND owner, const CStandInSpec& spec);
+INT_PTR RunStandInBox(HWND owner, const CStandInShape& shape);
 
 // Creates the box modeless on the calling thread. When a button ends it,
 // *result receives the identifier and the box destroys itself. *result must
 // outlive the window.
-HWND CreateStandInBox(HWND owner, const CStandInSpec& spec, int* result);
+HWND CreateStandInBox(HWND owner, const CStandInShape& shape, int* result);
 
 }  // namespace scrivlo_test
