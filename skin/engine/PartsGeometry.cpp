@@ -80,23 +80,22 @@ void SkinThumbPolylines(const SkinRect& rc, unsigned dwStyle, SkinPolyline aLine
 }
 
 int SkinHeaderHitTest(const int* pnWidths, int nCount, int nClientHeight, int x, int y) {
-    if (y < 0 || y >= nClientHeight) return -1;
-    // The spans are summed in 64 bits: absurd widths must not wrap around.
-    long long nLeft = 0;
-    for (int i = 0; i < nCount; ++i) {
-        const long long nRight = nLeft + pnWidths[i];
-        if (x >= nLeft && x < nRight) return i;
-        nLeft = nRight;
-    }
-    return -1;
+    return SkinHeaderHitTestBy([pnWidths](int i) { return pnWidths[i]; }, nCount, nClientHeight, x, y);
+}
+
+bool SkinHeaderEmptyArea(const SkinRect& rcClient, int nLastRight, SkinRect* prcEmpty) {
+    *prcEmpty = rcClient;
+    prcEmpty->left = nLastRight;
+    return prcEmpty->left < prcEmpty->right && prcEmpty->top < prcEmpty->bottom;
 }
 
 int SkinToolBarHitTest(const SkinRect* prcButtons, const bool* pbSeparator, int nCount, int x, int y) {
-    for (int i = 0; i < nCount; ++i) {
-        if (pbSeparator[i]) continue;
-        if (SkinPtInRect(prcButtons[i], x, y)) return i;
-    }
-    return -1;
+    return SkinToolBarHitTestBy(
+        [=](int i, SkinRect* prc) {
+            *prc = prcButtons[i];
+            return !pbSeparator[i];
+        },
+        nCount, x, y);
 }
 
 void SkinToolButtonColors(int nFlags, int anColors[4]) {

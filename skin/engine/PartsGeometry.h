@@ -6,6 +6,9 @@
 
 #include "skin/engine/FrameGeometry.h"
 
+// PtInRect's rule: left and top inside, right and bottom outside.
+bool SkinPtInRect(const SkinRect& rc, int x, int y);
+
 // Trackbar style bits the geometry reads.
 enum {
     SKIN_TBS_VERT = 0x2,
@@ -42,9 +45,40 @@ void SkinThumbPolylines(const SkinRect& rc, unsigned dwStyle, SkinPolyline aLine
 
 // The header item under (x, y) in client coordinates, from the item widths in
 // index order (each item spans the whole client height); -1 = none.
+// width(i) gives the width of item i; it is asked in index order and only
+// until the item is found.
+template <class WidthOf>
+int SkinHeaderHitTestBy(WidthOf width, int nCount, int nClientHeight, int x, int y) {
+    if (y < 0 || y >= nClientHeight) return -1;
+    // The spans are summed in 64 bits: absurd widths must not wrap around.
+    long long nLeft = 0;
+    for (int i = 0; i < nCount; ++i) {
+        const long long nRight = nLeft + width(i);
+        if (x >= nLeft && x < nRight) return i;
+        nLeft = nRight;
+    }
+    return -1;
+}
 int SkinHeaderHitTest(const int* pnWidths, int nCount, int nClientHeight, int x, int y);
 
+// The empty area of a header right of its items: the client rectangle with
+// its left at nLastRight, the right edge of the last item rectangle drawn (0
+// with no items). False when nothing of the client is left there (items
+// reaching to or past its right edge); a frame on such a rectangle would be
+// drawn mirrored over the items.
+bool SkinHeaderEmptyArea(const SkinRect& rcClient, int nLastRight, SkinRect* prcEmpty);
+
 // The first non-separator button whose rectangle holds (x, y); -1 = none.
+// button(i, &rc) answers false for a separator, else true with its rectangle.
+template <class ButtonOf>
+int SkinToolBarHitTestBy(ButtonOf button, int nCount, int x, int y) {
+    for (int i = 0; i < nCount; ++i) {
+        SkinRect rc = {0, 0, 0, 0};
+        if (!button(i, &rc)) continue;
+        if (SkinPtInRect(rc, x, y)) return i;
+    }
+    return -1;
+}
 int SkinToolBarHitTest(const SkinRect* prcButtons, const bool* pbSeparator, int nCount, int x, int y);
 
 // DrawToolButton flags.
@@ -53,5 +87,3 @@ enum { SKIN_TOOL_HOT = 1, SKIN_TOOL_CHECKED = 2 };
 // The four SkinDrawDoubleFrame colour indices of a tool button (outer
 // top-left, outer bottom-right, inner top-left, inner bottom-right).
 void SkinToolButtonColors(int nFlags, int anColors[4]);
-
-bool SkinPtInRect(const SkinRect& rc, int x, int y);

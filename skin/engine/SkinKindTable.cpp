@@ -3,6 +3,7 @@
 #include <new>
 
 #include "framework/Exceptions.h"
+#include "skin/engine/BarSkins.h"
 #include "skin/engine/FieldSkins.h"
 
 namespace {
@@ -18,10 +19,10 @@ PFN_CREATESKIN g_pfnKindCreators[SKIN_KIND_COUNT] = {
     SkinCreateCombo,  // SKIN_KIND_COMBO
     SkinCreateDateTime,  // SKIN_KIND_DATETIME
     SkinCreateSpin,  // SKIN_KIND_SPIN
-    nullptr,  // SKIN_KIND_SCROLLBAR
-    nullptr,  // SKIN_KIND_TRACKBAR
-    nullptr,  // SKIN_KIND_HEADER
-    nullptr,  // SKIN_KIND_TOOLBAR
+    SkinCreateScrollBar,  // SKIN_KIND_SCROLLBAR
+    SkinCreateTrackBar,  // SKIN_KIND_TRACKBAR
+    SkinCreateHeader,  // SKIN_KIND_HEADER
+    SkinCreateToolBar,  // SKIN_KIND_TOOLBAR
 };
 
 bool IsCreatable(SkinKind nKind) { return nKind > SKIN_KIND_NONE && nKind < SKIN_KIND_COUNT; }
