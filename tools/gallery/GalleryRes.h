@@ -1,0 +1,28 @@
+// Identifiers of the gallery's dialog.
+#pragma once
+
+#define IDD_GALLERY 100
+
+#define IDC_EDIT_PLAIN 1001
+#define IDC_EDIT_READONLY 1002
+#define IDC_EDIT_DISABLED 1003
+#define IDC_EDIT_SPIN 1004
+#define IDC_SPIN 1005
+#define IDC_IPADDRESS 1006
+#define IDC_COMBO_SIMPLE 1010
+#define IDC_COMBO_DROPDOWN 1011
+#define IDC_COMBO_LIST 1012
+#define IDC_COMBO_DISABLED 1013
+#define IDC_DATE 1020
+#define IDC_TIME 1021
+#define IDC_HSCROLL 1030
+#define IDC_VSCROLL 1031
+#define IDC_TRACK_HORZ 1032
+#define IDC_TRACK_VERT 1033
+#define IDC_LISTVIEW 1040
+#define IDC_LISTBOX 1041
+#define IDC_TREE 1042
+#define IDC_TOOLBAR 1050
+#define IDC_CHECK 1060
+#define IDC_RADIO1 1061
+#define IDC_RADIO2 1062
