@@ -318,12 +318,6 @@ TEST_F(ScrollBarFixture, ScrollInfoAndRangeMessagesFollowTheirRedrawFlag) {
     EXPECT_TRUE(SequenceMatches({Proc(m_hBar, SBM_SETRANGEREDRAW, 0, 99), Frame(m_hBar)}, m_hBar,
                                 {SBM_SETRANGEREDRAW}));
     ExpectPixels(m_hBar, false, "thumb framed after SBM_SETRANGEREDRAW", ThumbFrame(20));
-
-    // Other messages take the common path: a focus change redraws first.
-    StartRecording();
-    SendMessageA(m_hBar, WM_KILLFOCUS, 0, 0);
-    StopRecording();
-    EXPECT_TRUE(SequenceMatches({Frame(m_hBar), Proc(m_hBar, WM_KILLFOCUS, 0, 0)}, m_hBar, {WM_KILLFOCUS}));
 }
 
 // --- trackbar ---
@@ -526,6 +520,35 @@ TEST_F(TrackBarFixture, NoThumbStyleFramesOnlyTheChannel) {
     }
     ASSERT_FALSE(probes.empty()) << "the thumb rectangle reaches outside the channel";
     ExpectPixels(h, true, "no thumb", probes);
+}
+
+// The thumb drawn into a memory DC: the DC's own pen is selected back after
+// the thumb's pens, for every shape.
+TEST_F(TrackBarFixture, ThumbSelectsTheDcPenBack) {
+    HDC hScreen = GetDC(nullptr);
+    HDC hMem = CreateCompatibleDC(hScreen);
+    HBITMAP hBmp = CreateCompatibleBitmap(hScreen, 40, 40);
+    ReleaseDC(nullptr, hScreen);
+    HGDIOBJ hOldBmp = SelectObject(hMem, hBmp);
+    HPEN hMine = CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+    HGDIOBJ hOldPen = SelectObject(hMem, hMine);
+    const DWORD styles[] = {TBS_VERT | TBS_BOTH, TBS_VERT | TBS_LEFT, TBS_VERT, TBS_TOP, 0};
+    for (DWORD style : styles) {
+        HWND h = Child(TRACKBAR_CLASSA, style, 0, 20, 20, 60, 60);
+        CTrackBarSkin skin;
+        skin.m_hWnd = h;  // read for its style only; not attached
+        const RECT rc = {5, 5, 26, 16};
+        skin.DrawThumb(hMem, &rc);
+        EXPECT_EQ(GetCurrentObject(hMem, OBJ_PEN), hMine) << "style " << style << ": the DC's pen is back";
+        EXPECT_EQ(ColorText(GetPixel(hMem, 15, 10)), ColorText(GetSysColor(COLOR_BTNFACE)))
+            << "style " << style << ": the inside is face";
+        DestroyWindow(h);
+    }
+    SelectObject(hMem, hOldPen);
+    DeleteObject(hMine);
+    SelectObject(hMem, hOldBmp);
+    DeleteObject(hBmp);
+    DeleteDC(hMem);
 }
 
 // --- header ---
