@@ -5,26 +5,12 @@
 
 #include "framework/Strings.h"
 #include "framework/Wnd.h"
+#include "framework/WndThreadState.h"
 
 namespace {
 
 // Wrappers of this thread that hold original selections to restore.
-thread_local CDC* t_pTrackedHead = nullptr;
-
-struct CTempDCMap {
-    std::map<HDC, CDC*> map;
-    ~CTempDCMap() { Clear(); }
-    void Clear() {
-        std::map<HDC, CDC*> old;
-        old.swap(map);
-        for (auto& e : old) delete e.second;
-    }
-};
-
-CTempDCMap& TempDCs() {
-    static thread_local CTempDCMap temps;
-    return temps;
-}
+CDC*& TrackedHead() { return AfxGetThreadData().pTrackedHead; }
 
 const DWORD kObjectTypeOfKind[] = {OBJ_PEN, OBJ_BRUSH, OBJ_FONT, OBJ_BITMAP, OBJ_PAL};
 
@@ -94,7 +80,7 @@ BOOL CDC::DeleteDC() {
 
 CDC* CDC::FromHandle(HDC hDC) {
     if (!hDC) return nullptr;
-    auto& temps = TempDCs().map;
+    auto& temps = AfxGetThreadData().tempDCs;
     auto it = temps.find(hDC);
     if (it != temps.end()) return it->second;
     CDC* p = new CDC;
@@ -104,7 +90,11 @@ CDC* CDC::FromHandle(HDC hDC) {
     return p;
 }
 
-void CDC::DeleteTempMap() { TempDCs().Clear(); }
+void CDC::DeleteTempMap() {
+    std::map<HDC, CDC*> old;
+    old.swap(AfxGetThreadData().tempDCs);
+    for (auto& e : old) delete e.second;
+}
 
 // ---- selection tracking ----
 
@@ -116,17 +106,18 @@ void CDC::Track(int nKind, HGDIOBJ hPrevious) {
 
 void CDC::Link() {
     if (m_bLinked) return;
+    CDC*& head = TrackedHead();
     m_pPrevTracked = nullptr;
-    m_pNextTracked = t_pTrackedHead;
-    if (t_pTrackedHead) t_pTrackedHead->m_pPrevTracked = this;
-    t_pTrackedHead = this;
+    m_pNextTracked = head;
+    if (head) head->m_pPrevTracked = this;
+    head = this;
     m_bLinked = true;
 }
 
 void CDC::Unlink() {
     if (!m_bLinked) return;
     if (m_pPrevTracked) m_pPrevTracked->m_pNextTracked = m_pNextTracked;
-    else t_pTrackedHead = m_pNextTracked;
+    else TrackedHead() = m_pNextTracked;
     if (m_pNextTracked) m_pNextTracked->m_pPrevTracked = m_pPrevTracked;
     m_pNextTracked = m_pPrevTracked = nullptr;
     m_bLinked = false;
@@ -151,7 +142,7 @@ int CDC::GetTrackedSelectionCount() const {
 
 void CDC::ReleaseFromTrackedDCs(HGDIOBJ hObject) {
     if (!hObject) return;
-    for (CDC* p = t_pTrackedHead; p; p = p->m_pNextTracked) {
+    for (CDC* p = TrackedHead(); p; p = p->m_pNextTracked) {
         if (!p->m_hDC) continue;
         for (int k = 0; k < kKinds; ++k) {
             HGDIOBJ hOriginal = p->m_hOriginal[k];

@@ -146,6 +146,10 @@ INT_PTR CDialog::DoModal()
     }
 
     WndThreadState& state = AfxGetWndThreadState();
+    // Temporary wrappers are freed when the loop runs out of messages, unless
+    // a window procedure of this thread is below us (a handler may still hold
+    // one) or another modal loop is.
+    const bool bFreeTempsAtIdle = state.nDispatchDepth == 0 && state.nModalDepth == 0;
     ++state.nModalDepth;
     m_bInModalLoop = TRUE;
     if (!m_bEndModal && ::IsWindow(hWnd) && !::IsWindowVisible(hWnd))
@@ -153,10 +157,9 @@ INT_PTR CDialog::DoModal()
 
     while (!m_bEndModal && ::IsWindow(hWnd)) {
         MSG msg;
-        if (!::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && state.nModalDepth == 1) {
-            // Idle, and no handler of this thread is running below us.
-            AfxDeleteTempMaps();
-        }
+        if (bFreeTempsAtIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
+            AfxDeleteTempMaps();   // idle
+
         BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
         if (bGot == -1)
             break;

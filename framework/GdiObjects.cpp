@@ -7,6 +7,7 @@
 
 #include "framework/DeviceContext.h"
 #include "framework/ModuleState.h"
+#include "framework/WndThreadState.h"
 
 namespace {
 
@@ -16,40 +17,34 @@ enum TempKind { kAny, kPen, kBrush, kFont, kBitmap, kPalette, kRgn };
 
 }  // namespace
 
-// Temporary wrappers of this thread, one per handle and wrapper type.
+// Temporary wrappers of this thread (kept in its thread data), one per
+// handle and wrapper type.
 class CGdiTempMap {
 public:
-    ~CGdiTempMap() { Clear(); }
-
     template <class T>
     T* Get(int nKind, HGDIOBJ h) {
         if (!h) return nullptr;
+        auto& map = AfxGetThreadData().tempGdi;
         auto key = std::make_pair(nKind, h);
-        auto it = m_map.find(key);
-        if (it != m_map.end()) return static_cast<T*>(it->second);
+        auto it = map.find(key);
+        if (it != map.end()) return static_cast<T*>(it->second);
         T* p = new T;
         p->m_hObject = h;
         p->m_bTemporary = true;
-        m_map.emplace(key, p);
+        map.emplace(key, p);
         return p;
     }
 
     void Clear() {
         std::map<std::pair<int, HGDIOBJ>, CGdiObject*> old;
-        old.swap(m_map);
+        old.swap(AfxGetThreadData().tempGdi);
         for (auto& e : old) delete e.second;
     }
-
-private:
-    std::map<std::pair<int, HGDIOBJ>, CGdiObject*> m_map;
 };
 
 namespace {
 
-CGdiTempMap& TempMap() {
-    static thread_local CGdiTempMap map;
-    return map;
-}
+CGdiTempMap TempMap() { return CGdiTempMap(); }
 
 }  // namespace
 

@@ -34,12 +34,6 @@ void WndThreadState::DeleteTemporary()
     }
 }
 
-WndThreadState& AfxGetWndThreadState()
-{
-    thread_local WndThreadState state;
-    return state;
-}
-
 void AfxDeleteTempMaps()
 {
     AfxGetWndThreadState().DeleteTemporary();
@@ -127,12 +121,14 @@ LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM l
     state.msgCur.lParam = lParam;
 
     LRESULT lResult;
+    ++state.nDispatchDepth;
     try {
         lResult = pWnd->WindowProc(message, wParam, lParam);
     } catch (const CException& e) {
         ::OutputDebugStringA(e.What());
         lResult = ResultAfterException(message);
     }
+    --state.nDispatchDepth;
 
     if (message == WM_NCDESTROY && pWnd->m_hWnd == hWnd) {
         // The last message: give the window its previous procedure back if
