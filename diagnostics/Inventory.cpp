@@ -9,14 +9,7 @@
 #include "framework/Strings.h"
 #include "res/resource.h"
 
-#if __has_include("skin/dialogs/SkinMessageBox.h")
-#include "skin/dialogs/SkinMessageBox.h"
-#else
-struct SkinMsgBoxParams;
-struct SkinMsgBoxChild;
-int SkinMessageBox(CWnd* owner, const char* text, const char* caption, UINT style,
-                   SkinMsgBoxParams* params, SkinMsgBoxChild* child);
-#endif
+#include "diagnostics/RunMessages.h"
 
 namespace {
 
@@ -28,11 +21,7 @@ CString LoadResourceText(UINT id) {
 }
 
 // An error message of the inventory: the text, caption "Error!", one OK button.
-void ShowInventoryError(CWnd* dialog, UINT textId) {
-    const CString text = LoadResourceText(textId);
-    const CString caption = LoadResourceText(IDS_CAPTION_ERROR);
-    SkinMessageBox(dialog, text, caption, 0, nullptr, nullptr);
-}
+void ShowInventoryError(CWnd* dialog, UINT textId) { ShowRunMessage(dialog, textId, IDS_CAPTION_ERROR); }
 
 // Reads a folder value of HKEY_LOCAL_MACHINE into folder (kPathCapacity bytes),
 // followed by suffix.

@@ -4,6 +4,7 @@
 // colours for a child control's colour request.
 #pragma once
 
+#include "skin/controls/SkinMulDiv.h"
 #include "skin/controls/SkinTypes.h"
 
 #include <cstdint>
@@ -29,9 +30,6 @@ struct SkinTitleFont {
 // "Arial", 8 points, bold, extra height 3, margin 3, format 0x824.
 SkinTitleFont StandardTitleFont();
 
-// MulDiv: a * b / c in 64 bits, rounded half away from zero; -1 when c is 0
-// or the result does not fit 32 bits.
-std::int32_t SkinMulDiv(std::int32_t a, std::int32_t b, std::int32_t c);
 
 // Font height for CreateFontA: -MulDiv(pointSize, LOGPIXELSY, 72).
 std::int32_t TitleFontHeight(std::int32_t pointSize, std::int32_t logPixelsY);

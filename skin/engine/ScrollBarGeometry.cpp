@@ -12,21 +12,6 @@ int Saturate(long long v) {
 
 }  // namespace
 
-int SkinMulDiv(int a, int b, int c) {
-    if (c == 0) return -1;
-    long long n = static_cast<long long>(a) * b;
-    long long d = c;
-    if (d < 0) {
-        n = -n;
-        d = -d;
-    }
-    // Division truncates toward zero, so rounding adds half the divisor on
-    // the side of the result's sign.
-    long long q = n >= 0 ? (n + d / 2) / d : (n - d / 2) / d;
-    if (q > INT_MAX || q < -INT_MAX) return -1;
-    return static_cast<int>(q);
-}
-
 SkinScrollArrows SkinLayoutScrollArrows(const SkinRect& rc, bool bVertical, int nArrowMetric) {
     SkinScrollArrows a;
     a.nLength = Saturate(bVertical ? static_cast<long long>(rc.bottom) - rc.top

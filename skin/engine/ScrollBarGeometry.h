@@ -4,11 +4,10 @@
 // This header needs no window system.
 #pragma once
 
+#include "skin/controls/SkinMulDiv.h"
 #include "skin/engine/FrameGeometry.h"
 
-// a * b / c with a 64-bit product, rounded to the nearest integer (halves
-// away from zero); -1 when c is 0 or the result does not fit in 32 bits.
-int SkinMulDiv(int a, int b, int c);
+// SkinMulDiv (skin/controls/SkinMulDiv.h) scales the thumb.
 
 // The arrow buttons of a scroll bar whose rectangle is rc. nArrowMetric is
 // the system's arrow size (SM_CXHSCROLL, for both orientations); a bar
