@@ -16,6 +16,13 @@
 
 #include "framework/Geometry.h"
 
+// <windowsx.h> defines CopyRgn as a two-argument macro; it would break the
+// CRgn member. Include <windowsx.h> before this header, or call CombineRgn
+// with RGN_COPY where both are wanted.
+#ifdef CopyRgn
+#undef CopyRgn
+#endif
+
 class CDC;
 
 class CGdiObject {
