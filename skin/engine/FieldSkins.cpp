@@ -29,6 +29,11 @@ void FlatEdgeAndBars(CControlSkin* pSkin, HDC hDC, const RECT* prc) {
     pSkin->DrawWindowScrollBars(hDC, prc);
 }
 
+// Set while an up-down hands its hot state on. Two up-downs that name each
+// other as buddy would otherwise redraw each other without end; the inner
+// redraw draws but passes nothing further.
+bool g_bSpinPropagating = false;
+
 void Fill(HDC hDC, const SkinJointLine& l) {
     if (l.cx == 0 || l.cy == 0) return;
     SkinFillRect(hDC, l.x, l.y, l.cx, l.cy, GetSysColor(l.nColor));
@@ -145,12 +150,14 @@ void CSpinSkin::DrawFrame(HDC hDC, const RECT* prcFrame) {
         HWND hParent = GetParent(m_hWnd);
         if (hParent) pTarget = CSkinManager::FindSkin(hParent);
     }
-    if (!pTarget || !IsWindowEnabled(pTarget->m_hWnd)) return;
+    if (!pTarget || g_bSpinPropagating || !IsWindowEnabled(pTarget->m_hWnd)) return;
     if (IsHighlighted())
         pTarget->m_nState = static_cast<WORD>(pTarget->m_nState | SKIN_HOT);
     else
         pTarget->m_nState = static_cast<WORD>(pTarget->m_nState & ~SKIN_HOT);
+    g_bSpinPropagating = true;
     pTarget->RedrawFrame();
+    g_bSpinPropagating = false;
 }
 
 CControlSkin* SkinCreateBorder() { return new CBorderSkin; }

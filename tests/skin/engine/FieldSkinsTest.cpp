@@ -429,6 +429,31 @@ TEST_F(FieldSkinsTest, UpDownWithoutBuddyFramesItsArrowsAndTellsItsParent) {
     EXPECT_FALSE(IsHot(hParent));
 }
 
+// Two aligned up-downs that name each other as buddy: a redraw of one hands
+// its hot state to the other once, and ends (rather than the two redrawing
+// each other until the stack runs out).
+TEST_F(FieldSkinsTest, UpDownsBuddiedToEachOtherPropagateOnce) {
+    HWND hA = Child(UPDOWN_CLASSA, UDS_ALIGNRIGHT, 0, 20, 20, 17, 24);
+    HWND hB = Child(UPDOWN_CLASSA, UDS_ALIGNRIGHT, 0, 120, 20, 17, 24);
+    SendMessageA(hA, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hB), 0);
+    SendMessageA(hB, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hA), 0);
+    ASSERT_EQ(reinterpret_cast<HWND>(SendMessageA(hA, UDM_GETBUDDY, 0, 0)), hB);
+    ASSERT_EQ(reinterpret_cast<HWND>(SendMessageA(hB, UDM_GETBUDDY, 0, 0)), hA);
+    RecordMessagesOf(hA);
+    RecordMessagesOf(hB);
+    ASSERT_TRUE(m_pManager->AttachSkin(hA, new CRecorded<CSpinSkin>));
+    ASSERT_TRUE(m_pManager->AttachSkin(hB, new CRecorded<CSpinSkin>));
+    scrivlo_test::PumpMessages(50);
+    CControlSkin* pA = CSkinManager::FindSkin(hA);
+    SetHot(pA, true);
+    StartRecording();
+    pA->RedrawFrame();
+    StopRecording();
+    EXPECT_TRUE(IsHot(hB));
+    EXPECT_TRUE(IsHot(hA)) << "the inner redraw does not hand B's state back";
+    EXPECT_TRUE(SequenceMatches({Frame(hA), Frame(hB)}, nullptr, {WM_PAINT}));
+}
+
 // The same through the hover poll with the real cursor: over the up-down
 // child of a skinned date and time picker with DTS_UPDOWN, both turn hot;
 // away from it, both turn cold.
