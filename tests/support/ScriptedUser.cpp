@@ -72,6 +72,7 @@ bool CRun::HandleBox(HWND box) {
         // Gone between finding and reading: the program closed it itself.
         return true;
     }
+    if (m_options.m_onBox) m_options.m_onBox(box, m_hMain, entry.m_box);
     const int choice = m_options.m_choose ? m_options.m_choose(entry.m_box) : DefaultChoice(entry.m_box);
     entry.m_nAnsweredId = choice;
     if (!choice || !entry.m_box.FindButton(choice)) {

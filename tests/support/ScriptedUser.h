@@ -26,6 +26,10 @@ struct CScriptedUserOptions {
     std::function<int(const CBoxContents&)> m_choose;
     AnswerMethod m_method = AnswerMethod::kClick;
     InputPath m_path = InputPath::kInjected;
+    // Called with each box (and the main window, null until it is found)
+    // once the box has been read and before it is answered: a demonstration
+    // saves its pictures here.
+    std::function<void(HWND box, HWND mainWindow, const CBoxContents&)> m_onBox;
     DWORD m_dwTimeoutMs = 60000;     // the whole run; the program is ended after it
     DWORD m_dwBoxCloseMs = 5000;     // how long a box may take to go after the answer
     DWORD m_dwPollMs = 15;
