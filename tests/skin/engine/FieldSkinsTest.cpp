@@ -613,6 +613,51 @@ TEST_F(FieldSkinsTest, RedrawOrderAroundPassedOnMessages) {
     }
 }
 
+// A real IP address control: its frame is redrawn before it hears that one of
+// its fields gained or lost the focus, and not for the other notifications
+// its fields send while text is typed.
+TEST_F(FieldSkinsTest, IPAddressRedrawsAsItsFieldsTakeTheFocus) {
+    HWND hIP = Child(WC_IPADDRESSA, 0, WS_EX_CLIENTEDGE, 20, 20, 150, 24);
+    std::vector<HWND> fields;
+    for (HWND h = GetTopWindow(hIP); h; h = GetWindow(h, GW_HWNDNEXT)) fields.push_back(h);
+    ASSERT_GE(fields.size(), 2u);
+    RecordMessagesOf(hIP);
+    ASSERT_TRUE(m_pManager->AttachSkin(hIP, new CRecorded<CIPAddressSkin>));
+    SetForegroundWindow(m_hHost);
+    ASSERT_TRUE(scrivlo_test::WaitUntil([&] { return GetForegroundWindow() == m_hHost; }, 2000));
+    SetFocus(nullptr);
+    scrivlo_test::PumpMessages(50);
+
+    auto command = [&](HWND hField, WORD code) {
+        return Proc(hIP, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hField), code), reinterpret_cast<LPARAM>(hField));
+    };
+    StartRecording();
+    SetFocus(fields[0]);
+    StopRecording();
+    EXPECT_TRUE(SequenceMatches({Frame(hIP), command(fields[0], EN_SETFOCUS)}, hIP, {WM_COMMAND}))
+        << "focus into the first field";
+
+    StartRecording();
+    SetFocus(fields[1]);
+    StopRecording();
+    EXPECT_TRUE(SequenceMatches(
+        {Frame(hIP), command(fields[0], EN_KILLFOCUS), Frame(hIP), command(fields[1], EN_SETFOCUS)}, hIP,
+        {WM_COMMAND}))
+        << "focus from the first field to the second";
+
+    // Typing into the field: change notifications pass without a redraw.
+    StartRecording();
+    SendMessageA(fields[1], WM_CHAR, '7', 0);
+    StopRecording();
+    std::vector<SeqEntry> changes;
+    for (const SeqEntry& e : Sequence()) {
+        if (e.hWnd == hIP && e.nSource == SRC_PROC && e.message == WM_COMMAND) changes.push_back(e);
+    }
+    ASSERT_FALSE(changes.empty()) << "the field told the control about the typed digit";
+    for (SeqEntry& e : changes) e.bCheckParams = false;
+    EXPECT_TRUE(SequenceMatches(changes, hIP, {WM_COMMAND})) << "no redraw for EN_CHANGE / EN_UPDATE";
+}
+
 // The edit of a simple combo box frames itself in the combo box's window DC,
 // three pixels outside the edit; the combo box itself is not skinned.
 TEST_F(FieldSkinsTest, SimpleComboEditFramesInsideTheComboBox) {
