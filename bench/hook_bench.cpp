@@ -20,6 +20,7 @@
 #include <functional>
 #include <vector>
 
+#include "skin/engine/ControlSkin.h"
 #include "skin/engine/SkinManager.h"
 
 namespace {
@@ -172,6 +173,34 @@ Rates MeasureMessages(HWND hDlg, int n) {
     return r;
 }
 
+// The skin's own share of a message to a skinned control, without any hook:
+// the edit's previous procedure called directly, against the manager's thunk
+// (map lookup, the skinner's WindowProc, then the same previous procedure).
+struct ThunkRates {
+    double direct;
+    double thunk;
+};
+ThunkRates MeasureThunk(HWND hEdit, int n) {
+    char buf[64];
+    const WNDPROC pfnOld = CSkinManager::FindSkin(hEdit)->m_pfnOldProc;
+    auto rate = [n](const std::function<void()>& body) {
+        LARGE_INTEGER a, b;
+        QueryPerformanceCounter(&a);
+        body();
+        QueryPerformanceCounter(&b);
+        return n / Seconds(a, b);
+    };
+    ThunkRates r;
+    r.direct = rate([&] {
+        for (int i = 0; i < n; ++i) CallWindowProcA(pfnOld, hEdit, WM_GETTEXT, sizeof(buf), reinterpret_cast<LPARAM>(buf));
+    });
+    r.thunk = rate([&] {
+        for (int i = 0; i < n; ++i)
+            CSkinManager::ControlWndProc(hEdit, WM_GETTEXT, sizeof(buf), reinterpret_cast<LPARAM>(buf));
+    });
+    return r;
+}
+
 // Keeps the best rate of each loop.
 void KeepBest(Rates& best, const Rates& r) {
     double Rates::*const fields[] = {&Rates::nullToDialog, &Rates::getTextToEdit, &Rates::mouseMoveToEdit,
@@ -258,6 +287,7 @@ int main(int argc, char** argv) {
     // The three configurations take turns, round after round, so that a
     // busy moment of the machine does not fall on one of them only.
     Rates plain = {}, bare = {}, skinned = {};
+    ThunkRates thunk = {0, 0};
     for (int round = 0; round < kRuns; ++round) {
         pManager->Uninstall(static_cast<DWORD>(-1));
         KeepBest(plain, MeasureMessages(hPlain, n));
@@ -267,6 +297,9 @@ int main(int argc, char** argv) {
         UnhookWindowsHookEx(g_hBareHook);
         pManager->Install(FALSE, static_cast<DWORD>(-1), SKIN_MODE_DIALOG);
         KeepBest(skinned, MeasureMessages(hDlg, n));
+        const ThunkRates t = MeasureThunk(children.front(), n * 10);
+        if (t.direct > thunk.direct) thunk.direct = t.direct;
+        if (t.thunk > thunk.thunk) thunk.thunk = t.thunk;
     }
     DestroyWindow(hPlain);
     Pump(100);
@@ -279,6 +312,10 @@ int main(int argc, char** argv) {
     PrintRates("WM_GETTEXT to an edit", plain, bare, skinned, &Rates::getTextToEdit);
     PrintRates("WM_MOUSEMOVE to an edit", plain, bare, skinned, &Rates::mouseMoveToEdit);
     PrintRates("WM_GETTEXT, each control in turn", plain, bare, skinned, &Rates::getTextRoundRobin);
+
+    std::printf("\nWM_GETTEXT to a skinned edit, called directly (no SendMessage, no hook)   ns\n");
+    std::printf("%-50s %8.0f\n", "the edit's previous procedure", 1e9 / thunk.direct);
+    std::printf("%-50s %8.0f\n", "through the manager's thunk and the skinner", 1e9 / thunk.thunk);
 
     // The hover poll over the 100 skinned controls.
     RECT rd;
