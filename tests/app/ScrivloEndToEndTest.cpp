@@ -1,243 +1,26 @@
-// Scrivlo.exe end to end, as a user sees it: the program runs as its own
-// process in a folder of the test's own, with a product installation the test
-// builds; a scripted user records every box and the status line between
-// them and presses "&Ok"; the whole log and script are compared byte for byte
-// with files built here from the fixture (digests from md5sum, not from the
-// program's code).
+// Scrivlo.exe end to end: the run's outcomes and messages, the layout of
+// folder trees in the log, locked files, the system components and closing
+// the window while the run works.
 #include <windows.h>
-#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "tests/support/ChildProcess.h"
-#include "tests/support/ScriptedUser.h"
-#include "tests/support/Transcript.h"
+#include "tests/app/EndToEnd.h"
+#include "tests/support/MessageBoxDriver.h"
+#include "tests/support/ProcessWindows.h"
+#include "tests/support/WinePump.h"
 
+namespace scrivlo_e2e {
 namespace {
 
+using scrivlo_test::CBoxContents;
 using scrivlo_test::CChildProcess;
-using scrivlo_test::CScriptedUserOptions;
 using scrivlo_test::CTranscript;
-using scrivlo_test::CTranscriptEntry;
-
-const char kProductKey[] = "SOFTWARE\\Corvalin";
-const char kInstallKey[] = "SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install";
-const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-void PutText(const char* keyPath, const char* name, const std::string& text) {
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                             &key, nullptr));
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>(text.size() + 1));
-    RegCloseKey(key);
-}
-
-void DeleteValue(const char* keyPath, const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name);
-    RegCloseKey(key);
-}
-
-std::string GetText(const char* keyPath, const char* name) {
-    char buffer[1024] = {};
-    DWORD size = sizeof buffer;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
-    RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
-    RegCloseKey(key);
-    return buffer;
-}
-
-// The log as the program must write it: a text-mode stream, so CR LF.
-struct ExpectedLog {
-    std::string text;
-    ExpectedLog() {
-        char header[128];
-        std::snprintf(header, sizeof header, "%-39s|%-29s|%-9s\r\n", "MD5", "File Name", "Size");
-        text = header + std::string(80, '-') + "\r\n";
-    }
-    void Section(const std::string& folder) { text += "\r\n\r\n\r\nTarget Directory : " + folder + "\r\n\r\n"; }
-    void File(const std::string& md5, const std::string& name, int size) {
-        char line[256];
-        std::snprintf(line, sizeof line, "%-40s %-30s %-10d\r\n", md5.c_str(), name.c_str(), size);
-        text += line;
-    }
-    void NoFiles() { text += "no files found\r\n"; }
-};
-
-// Files of the fixture with their md5sum digests.
-struct FixtureFile {
-    const char* name;
-    const char* content;
-    const char* md5;
-};
-const FixtureFile kCoreLibrary = {"corvcore.dll", "corvalin core library", "136b970f981f76b5551a8412c7d97f97"};
-const FixtureFile kReadme = {"readme.txt", "install readme", "54b4df71295dc7a8630dafe76430d4a5"};
-const FixtureFile kPlugin = {"plugin.dll", "plugin one", "a6432ae50d5808d26093f0f965af7dcd"};
-
-class ScrivloEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        // The product's registry branch and the shared-files value belong to
-        // one case at a time, in this and in other test programs.
-        m_hMutex = CreateMutexA(nullptr, FALSE, "ScrivloInventoryRegistryFixture");
-        ASSERT_NE(nullptr, m_hMutex);
-        const DWORD waited = WaitForSingleObject(m_hMutex, 90000);
-        ASSERT_TRUE(waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED);
-        m_bLocked = true;
-        m_commonFilesDir = GetText(kCurrentVersionKey, "CommonFilesDir");
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
-
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = scrivlo_test::ModuleFolder() + "e2e_" + info->name() + "\\";
-        m_common = m_folder + "common";
-        m_shared = m_common + "\\Corvalin\\";
-        m_install = m_folder + "install\\";
-        m_exe = m_folder + "Scrivlo.exe";
-        if (FileExists(m_folder + "prepared-by-build")) {
-            // A folder the build prepared (it holds what a Windows program
-            // cannot make, such as a link to /dev/full): keep it, clear the rest.
-            RemoveTree(m_common + "\\");
-            RemoveTree(m_install);
-            DeleteFileA((m_folder + "QZRegNode.reg").c_str());
-        } else {
-            RemoveTree(m_folder);
-            ASSERT_TRUE(CreateDirectoryA(m_folder.c_str(), nullptr)) << m_folder;
-        }
-        ASSERT_TRUE(CopyFileA(SCRIVLO_EXE, m_exe.c_str(), FALSE)) << SCRIVLO_EXE;
-    }
-
-    void TearDown() override {
-        if (!m_bLocked) return;
-        SHDeleteKeyA(HKEY_LOCAL_MACHINE, kProductKey);
-        PutText(kCurrentVersionKey, "CommonFilesDir", m_commonFilesDir);
-        ReleaseMutex(m_hMutex);
-        CloseHandle(m_hMutex);
-    }
-
-    static void RemoveTree(const std::string& folder) {
-        std::string from = folder.substr(0, folder.size() - 1);
-        from.push_back('\0');  // SHFileOperation takes a double-zero-terminated list
-        SHFILEOPSTRUCTA op = {};
-        op.wFunc = FO_DELETE;
-        op.pFrom = from.c_str();
-        op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-        SHFileOperationA(&op);
-    }
-
-    void MakeFolder(const std::string& folder) { CreateDirectoryA(folder.c_str(), nullptr); }
-    void Put(const std::string& folder, const FixtureFile& file) { WriteFile(folder + file.name, file.content); }
-
-    // Both product folders, registered, with a nested folder.
-    void InstallProduct() {
-        MakeFolder(m_common);
-        MakeFolder(m_shared);
-        Put(m_shared, kCoreLibrary);
-        MakeFolder(m_install);
-        Put(m_install, kReadme);
-        MakeFolder(m_install + "plugins");
-        Put(m_install + "plugins\\", kPlugin);
-        PutText(kCurrentVersionKey, "CommonFilesDir", m_common);
-        PutText(kInstallKey, "InstallDir", m_install);
-    }
-
-    ExpectedLog ExpectedProductLog() const {
-        ExpectedLog log;
-        log.Section(m_shared);
-        log.File(kCoreLibrary.md5, kCoreLibrary.name, 21);
-        log.Section(m_install);
-        log.File(kReadme.md5, kReadme.name, 14);
-        log.Section(m_install + "plugins\\");
-        log.File(kPlugin.md5, kPlugin.name, 10);
-        return log;
-    }
-
-    std::string ExpectedProductScript() const {
-        std::string doubled;
-        for (char c : m_install) {
-            doubled += c;
-            if (c == '\\') doubled += '\\';
-        }
-        return "Windows Registry Editor Version 5.00\r\n\r\n"
-               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
-               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\r\n"
-               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance]\r\n\r\n"
-               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install]\r\n"
-               "\"InstallDir\"=\"" + doubled + "\"\r\n\r\n";
-    }
-
-    CTranscript Run() {
-        CChildProcess process;
-        EXPECT_TRUE(process.Start(m_exe, "", m_folder)) << "error " << process.LastError();
-        CScriptedUserOptions options;
-        options.m_pszMainTitle = "Corvalin Scrivlo Tool";
-        options.m_choose = [](const scrivlo_test::CBoxContents&) { return IDOK; };
-        options.m_dwTimeoutMs = 60000;
-        return RunScriptedUser(process, options);
-    }
-
-    // The transcript as one line per entry: "status: ..." or "box: caption | text".
-    static std::vector<std::string> Lines(const CTranscript& transcript) {
-        std::vector<std::string> lines;
-        for (const CTranscriptEntry& entry : transcript.m_entries) {
-            if (entry.m_kind == CTranscriptEntry::kStatus) {
-                lines.push_back("status: " + scrivlo_test::ToUtf8(entry.m_status));
-            } else {
-                lines.push_back("box: " + scrivlo_test::ToUtf8(entry.m_box.m_caption) + " | " +
-                                scrivlo_test::ToUtf8(entry.m_box.m_text));
-            }
-        }
-        return lines;
-    }
-
-    static void ExpectCleanEnd(const CTranscript& transcript) {
-        EXPECT_TRUE(transcript.m_error.empty()) << transcript.m_error;
-        EXPECT_TRUE(transcript.m_bExited) << "the program did not end by itself";
-        EXPECT_FALSE(transcript.m_bKilled);
-        for (const CTranscriptEntry& entry : transcript.m_entries) {
-            if (entry.m_kind == CTranscriptEntry::kBox) {
-                EXPECT_EQ(IDOK, entry.m_nAnsweredId);
-                EXPECT_TRUE(entry.m_bClosed);
-                ASSERT_EQ(1u, entry.m_box.m_buttons.size());
-                EXPECT_EQ(L"&Ok", entry.m_box.m_buttons[0].m_caption);
-            }
-        }
-    }
-
-    HANDLE m_hMutex = nullptr;
-    bool m_bLocked = false;
-    std::string m_commonFilesDir;
-    std::string m_folder, m_exe, m_common, m_shared, m_install;
-};
-
-const std::vector<std::string> kEverythingPresent = {
-    "status: Creating log, please wait...",
-    "box: Success! | Log file successfully created!",
-    "status: Creating registry file, please wait...",
-    "box: Success! | Log file successfully created!",
-};
 
 TEST_F(ScrivloEndToEnd, EverythingPresentGivesTwoSuccessBoxesAndBothFiles) {
     InstallProduct();
@@ -330,14 +113,11 @@ TEST_F(ScrivloEndToEnd, MissingBranchShowsOnlyTheLogSuccess) {
     // The status line turns to "Creating registry file, please wait..." and
     // the window closes a moment later, too soon to be read from outside
     // every time; only the boxes are compared.
-    std::vector<std::string> boxes;
-    for (const std::string& line : Lines(transcript))
-        if (line.rfind("box: ", 0) == 0) boxes.push_back(line);
     const std::vector<std::string> expected = {
         "box: Error! | Error opening the registry!",
         "box: Success! | Log file successfully created!",
     };
-    EXPECT_EQ(expected, boxes);
+    EXPECT_EQ(expected, BoxLines(transcript));
     EXPECT_FALSE(FileExists(m_folder + "QZRegNode.reg"));
 }
 
@@ -359,4 +139,334 @@ TEST_F(ScrivloEndToEnd, LogOnAFullDiskIsReportedAsAnError) {
     EXPECT_EQ(ExpectedProductScript(), ReadFile(m_folder + "QZRegNode.reg"));
 }
 
+// --- folder trees in the log ---
+
+// printf '%s' CONTENT | md5sum
+const FixtureFile kInstallerNotes = {"installer.log", "installer notes", "f287c5332acd56e2f0bf48b1fea05360"};
+const FixtureFile kDeepPlugin = {"deep.dll", "deep plugin", "c1d5ca1fecb1c983d1fc0fc71a2b481f"};
+const FixtureFile kLocked = {"locked.dat", "locked content", "07c5514da72e15d0d063c04b1abf582c"};
+const FixtureFile kFree = {"free.dat", "free content", "0be13f7d950c095526d919462c7f2a90"};
+
+// The stored folder value is used as it is: without its trailing backslash
+// the pattern "...\install*.*" lists the entries of the parent folder whose
+// names begin with "install". Their digests are looked for under the value
+// followed directly by the name, which names no file, so the lines have no
+// digest column; the folder "install" itself becomes the subfolder
+// "...\installinstall\", which cannot be searched.
+TEST_F(ScrivloEndToEnd, InstallFolderWithoutTrailingBackslashListsTheParentsMatches) {
+    InstallProduct();
+    const std::string value = m_install.substr(0, m_install.size() - 1);
+    PutText(kInstallKey, "InstallDir", value);
+    Put(m_folder, kInstallerNotes);
+    const CTranscript transcript = Run();
+    ExpectCleanEnd(transcript);
+    const std::vector<std::string> expected = {
+        "status: Creating log, please wait...",
+        "box: Error! | Error locating path!",
+        "box: Error! | Error locating path!",
+        "box: Success! | Log file successfully created!",
+        "status: Creating registry file, please wait...",
+        "box: Success! | Log file successfully created!",
+    };
+    EXPECT_EQ(expected, Lines(transcript));
+
+    ExpectedLog log;
+    log.Section(m_shared);
+    log.File(kCoreLibrary.md5, kCoreLibrary.name, kCoreLibrary.Size());
+    log.Section(value);
+    log.FileWithoutDigest(kInstallerNotes.name, kInstallerNotes.Size());
+    log.Section(value + "install\\");
+    log.NoFiles();
+    EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
+}
+
+// An empty folder and a folder holding only subfolders both say "no files
+// found"; the subfolders' sections follow, depth first.
+TEST_F(ScrivloEndToEnd, EmptyFolderAndFolderOfSubfoldersSayNoFilesFound) {
+    MakeFolder(m_common);
+    MakeFolder(m_shared);
+    MakeFolder(m_install);
+    MakeFolder(m_install + "sub");
+    Put(m_install + "sub\\", kDeepPlugin);
+    MakeFolder(m_install + "sub\\deeper");
+    MakeFolder(m_install + "sub\\deeper\\deepest");
+    Put(m_install + "sub\\deeper\\deepest\\", kPlugin);
+    PutText(kCurrentVersionKey, "CommonFilesDir", m_common);
+    PutText(kInstallKey, "InstallDir", m_install);
+    const CTranscript transcript = Run();
+    ExpectCleanEnd(transcript);
+    EXPECT_EQ(kEverythingPresent, Lines(transcript));
+
+    ExpectedLog log;
+    log.Section(m_shared);
+    log.NoFiles();
+    log.Section(m_install);
+    log.NoFiles();
+    log.Section(m_install + "sub\\");
+    log.File(kDeepPlugin.md5, kDeepPlugin.name, kDeepPlugin.Size());
+    log.Section(m_install + "sub\\deeper\\");
+    log.NoFiles();
+    log.Section(m_install + "sub\\deeper\\deepest\\");
+    log.File(kPlugin.md5, kPlugin.name, kPlugin.Size());
+    EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
+}
+
+// Names of 29, 30, 31 and 58 characters: the name column is 30 wide, a
+// longer name is written whole and pushes the size to the right.
+TEST_F(ScrivloEndToEnd, NamesLongerThanTheColumnAreWrittenWhole) {
+    const std::string names[] = {
+        "twenty_nine_characters_ab.txt",
+        "thirty_characters_name_abc.txt",
+        "thirty_one_characters_name_.txt",
+        "a_file_name_far_longer_than_the_thirty_character_column.dll",
+    };
+    // printf '%s' CONTENT | md5sum
+    const FixtureFile contents[] = {
+        {"", "long name payload", "fda8e8edfe7d0a9d0f56a7770c8f76f4"},
+        {"", "exactly thirty", "8cbf0fdbb8d4d61fc37f8ec45d744dbd"},
+        {"", "thirty one", "27737afbc8754277a3870bc7a1d35478"},
+        {"", "installer notes", "f287c5332acd56e2f0bf48b1fea05360"},
+    };
+    InstallProduct();
+    std::map<std::string, std::string> digests;
+    for (int i = 0; i < 4; ++i) {
+        const std::string folder = m_install + "plugins\\";
+        WriteFile(folder + names[i], contents[i].content);
+        digests[folder + names[i]] = contents[i].md5;
+    }
+    digests[m_install + kReadme.name] = kReadme.md5;
+    digests[m_install + "plugins\\" + kPlugin.name] = kPlugin.md5;
+    const CTranscript transcript = Run();
+    ExpectCleanEnd(transcript);
+    EXPECT_EQ(kEverythingPresent, Lines(transcript));
+
+    ExpectedLog log;
+    log.Section(m_shared);
+    log.File(kCoreLibrary.md5, kCoreLibrary.name, kCoreLibrary.Size());
+    log.Tree(m_install, digests);
+    const std::string written = ReadFile(m_folder + "QZScrivlo.log");
+    EXPECT_EQ(log.text, written);
+    // Where the size starts: column 73 up to 30 characters, later beyond.
+    for (const std::string& name : names) {
+        const size_t at = written.find(" " + name + " ");
+        ASSERT_NE(std::string::npos, at) << name;
+        const size_t lineStart = written.rfind('\n', at) + 1;
+        const size_t sizeColumn = at + 1 + std::max<size_t>(name.size(), 30) + 1 - lineStart;
+        EXPECT_EQ(name.size() <= 30 ? 72u : 42 + name.size(), sizeColumn) << name;
+    }
+}
+
+// A file another program holds open without sharing cannot be read: its
+// line has no digest column and starts with the space before the name;
+// the other lines keep their columns.
+TEST_F(ScrivloEndToEnd, LockedFileIsListedWithoutItsDigest) {
+    InstallProduct();
+    Put(m_install, kLocked);
+    Put(m_install, kFree);
+    const std::string lockedPath = m_install + kLocked.name;
+    HANDLE lock = CreateFileA(lockedPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    // The lock holds against this program's own readers too.
+    HANDLE probe = CreateFileA(lockedPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, probe);
+    if (probe != INVALID_HANDLE_VALUE) CloseHandle(probe);
+
+    const CTranscript transcript = Run();
+    CloseHandle(lock);
+    ExpectCleanEnd(transcript);
+    EXPECT_EQ(kEverythingPresent, Lines(transcript));
+
+    std::map<std::string, std::string> digests = {
+        {m_install + kReadme.name, kReadme.md5},
+        {m_install + kFree.name, kFree.md5},
+        {lockedPath, ""},
+        {m_install + "plugins\\" + kPlugin.name, kPlugin.md5},
+    };
+    ExpectedLog log;
+    log.Section(m_shared);
+    log.File(kCoreLibrary.md5, kCoreLibrary.name, kCoreLibrary.Size());
+    log.Tree(m_install, digests);
+    const std::string written = ReadFile(m_folder + "QZScrivlo.log");
+    EXPECT_EQ(log.text, written);
+    EXPECT_NE(std::string::npos, written.find("\r\n " + std::string(kLocked.name) + " "));
+}
+
+// --- system components ---
+
+struct ComponentFile {
+    const char* folder;  // below the Windows folder
+    const char* name;
+    FixtureFile file;
+};
+// printf '%s' CONTENT | md5sum
+const ComponentFile kComponents[] = {
+    {"\\system32\\", "quend.dll", {"quend.dll", "quend component", "575c7b116996aea5fc0217878292ef84"}},
+    {"\\system32\\", "pelvarn.dll", {"pelvarn.dll", "pelvarn component", "187bce8fd10c30459de219cd85b1e0e9"}},
+    {"\\system32\\drivers\\", "trunmolk.sys", {"trunmolk.sys", "trunmolk driver", "b94f5f95ac9b018db158d73f3ac4a22d"}},
+    {"\\system\\", "halvix.vxd", {"halvix.vxd", "halvix vxd", "ba3912209a3832d4c0a858a6e0a0ed41"}},
+};
+
+// Each set of components present (bit i: kComponents[i]) gives its own
+// sections: the two system32 libraries share one header, which is written
+// for the first one present.
+TEST_F(ScrivloEndToEnd, SystemComponentMatrix) {
+    InstallProduct();
+    const std::string windows = WindowsFolder();
+    ASSERT_FALSE(windows.empty());
+    for (const ComponentFile& component : kComponents) {
+        const std::string folder = windows + component.folder;
+        if (!FileExists(folder)) {
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        }
+        ASSERT_FALSE(FileExists(folder + component.name)) << "the prefix has its own " << component.name;
+        m_foreignFiles.push_back(folder + component.name);
+    }
+
+    const unsigned kSets[] = {0x1, 0x2, 0x3, 0x4, 0x8, 0xA, 0xF};
+    for (unsigned set : kSets) {
+        SCOPED_TRACE("components " + std::to_string(set));
+        for (int i = 0; i < 4; ++i) {
+            const std::string path = windows + kComponents[i].folder + kComponents[i].name;
+            if (set & (1u << i)) {
+                WriteFile(path, kComponents[i].file.content);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        }
+        const CTranscript transcript = Run();
+        ExpectCleanEnd(transcript);
+        EXPECT_EQ(kEverythingPresent, Lines(transcript));
+
+        ExpectedLog log = ExpectedProductLog();
+        for (int i = 0; i < 4; ++i) {
+            if (!(set & (1u << i))) continue;
+            const bool sharesTheFirstsHeader = i == 1 && (set & 1u);
+            if (!sharesTheFirstsHeader) log.Section(windows + kComponents[i].folder);
+            log.File(kComponents[i].file.md5, kComponents[i].name, kComponents[i].file.Size());
+        }
+        EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
+    }
+}
+
+// --- closing the window while the run works ---
+
+// The close is held back until the run is done: the program still ends by
+// itself after the last box, and both files are whole.
+enum class CloseMoment { kBeforeTheFirstBox, kWhileTheFirstBoxIsOpen };
+enum class CloseInput { kPosted, kTyped };
+
+// Escape and Alt+F4 as the main window's queue receives them.
+void PostCloseKeys(HWND main) {
+    const LPARAM escDown = 1 | (static_cast<LPARAM>(MapVirtualKeyA(VK_ESCAPE, 0)) << 16);
+    PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, escDown);
+    PostMessageA(main, WM_KEYUP, VK_ESCAPE, escDown | (LPARAM(3) << 30));
+    const LPARAM f4Down = 1 | (static_cast<LPARAM>(MapVirtualKeyA(VK_F4, 0)) << 16) | (LPARAM(1) << 29);
+    PostMessageA(main, WM_SYSKEYDOWN, VK_F4, f4Down);
+    PostMessageA(main, WM_SYSKEYUP, VK_F4, f4Down | (LPARAM(3) << 30));
+}
+
+// Escape, then Alt+F4, typed into the foreground main window.
+bool TypeCloseKeys(HWND main) {
+    if (!scrivlo_test::BringToForeground(main)) return false;
+    if (!scrivlo_test::PressKey(main, VK_ESCAPE)) return false;
+    INPUT inputs[4] = {};
+    const WORD keys[4] = {VK_MENU, VK_F4, VK_F4, VK_MENU};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.wScan = static_cast<WORD>(MapVirtualKeyA(keys[i], 0));
+        if (i >= 2) inputs[i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    return SendInput(4, inputs, sizeof(INPUT)) == 4;
+}
+
+// A 1 GiB file of zeros, sparse on the Linux side, keeps the inventory busy
+// for a while before the first box.
+// head -c 1073741824 /dev/zero | md5sum
+const char kGibZerosMd5[] = "cd573cfaace07e7949bc0c46028904ff";
+const LONGLONG kGib = 1LL << 30;
+
+bool MakeSparseFile(const std::string& path, LONGLONG size) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    const bool ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+}
+
+TEST_F(ScrivloEndToEnd, ClosingTheWindowWhileTheRunWorksWaitsForTheRun) {
+    struct Row {
+        CloseMoment moment;
+        CloseInput input;
+        const char* what;
+    };
+    const Row rows[] = {
+        {CloseMoment::kBeforeTheFirstBox, CloseInput::kTyped, "typed before the first box"},
+        {CloseMoment::kBeforeTheFirstBox, CloseInput::kPosted, "posted before the first box"},
+        {CloseMoment::kWhileTheFirstBoxIsOpen, CloseInput::kPosted, "posted while the first box is open"},
+    };
+    InstallProduct();
+    const std::string big = m_install + "plugins\\big.bin";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const bool before = row.moment == CloseMoment::kBeforeTheFirstBox;
+        if (before) {
+            ASSERT_TRUE(MakeSparseFile(big, kGib));
+        } else {
+            DeleteFileA(big.c_str());
+        }
+        DeleteFileA((m_folder + "QZScrivlo.log").c_str());
+        DeleteFileA((m_folder + "QZRegNode.reg").c_str());
+
+        CChildProcess process;
+        ASSERT_TRUE(process.Start(m_exe, "", m_folder)) << "error " << process.LastError();
+        bool closedBeforeAnyBox = false;
+        if (before) {
+            HWND main = scrivlo_test::WaitForTopWindow(process.ProcessId(), kMainTitle, nullptr, 20000);
+            ASSERT_NE(nullptr, main);
+            if (row.input == CloseInput::kTyped) {
+                EXPECT_TRUE(TypeCloseKeys(main));
+            } else {
+                PostCloseKeys(main);
+            }
+            // The keys have been handled once a sent message comes back.
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            scrivlo_test::PumpMessages(200);
+            // The main window is a dialog too: only the others are boxes.
+            closedBeforeAnyBox = scrivlo_test::FindBoxes(process.ProcessId(), {main}).empty();
+            EXPECT_TRUE(IsWindow(main)) << "the window closed while the run works";
+        }
+        bool firstBox = true;
+        const CTranscript transcript = RunStarted(process, [&](HWND, const CBoxContents&, CChildProcess& p) {
+            if (!firstBox || before) return;
+            firstBox = false;
+            HWND main = scrivlo_test::FindTopWindow(p.ProcessId(), kMainTitle, nullptr);
+            ASSERT_NE(nullptr, main);
+            PostCloseKeys(main);
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+            scrivlo_test::PumpMessages(200);
+            EXPECT_TRUE(IsWindow(main)) << "the window closed under the open box";
+        });
+        if (before) {
+            EXPECT_TRUE(closedBeforeAnyBox) << "the run reached its first box before the keys";
+        }
+        ExpectCleanEnd(transcript);
+        EXPECT_EQ(kEverythingPresent, Lines(transcript));
+        ExpectedLog log;
+        log.Section(m_shared);
+        log.File(kCoreLibrary.md5, kCoreLibrary.name, kCoreLibrary.Size());
+        log.Tree(m_install, {{m_install + kReadme.name, kReadme.md5},
+                             {m_install + "plugins\\" + kPlugin.name, kPlugin.md5},
+                             {big, kGibZerosMd5}});
+        EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
+        EXPECT_EQ(ExpectedProductScript(), ReadFile(m_folder + "QZRegNode.reg"));
+    }
+}
+
 }  // namespace
+}  // namespace scrivlo_e2e
