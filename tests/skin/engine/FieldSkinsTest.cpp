@@ -613,6 +613,55 @@ TEST_F(FieldSkinsTest, RedrawOrderAroundPassedOnMessages) {
     }
 }
 
+// A list box with its own vertical scroll bar: the flat edge, then the flat
+// button frame on the bar's two arrows and on its thumb (at the top of the
+// track, then at its bottom), the track itself left alone.
+TEST_F(FieldSkinsTest, ListBoxFramesItsOwnScrollBar) {
+    HWND hList = Child(WC_LISTBOXA, WS_VSCROLL | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE, 20, 20, 140, 160);
+    for (int i = 0; i < 40; ++i) SendMessageA(hList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("item"));
+    ASSERT_TRUE(m_pManager->AttachSkin(hList, new CBorderSkin));
+    const int W = WidthOf(hList), H = HeightOf(hList);
+    const int e = GetSystemMetrics(SM_CXEDGE), s = GetSystemMetrics(SM_CXHSCROLL);
+    const int bl = W - s - e, br = W - e, bt = e, bb = H - e;  // the bar inside the frame
+
+    struct Row {
+        const char* label;
+        int nTopIndex;  // 0: thumb at the top; -1: at the bottom
+    } rows[] = {{"scrolled to the top", 0}, {"scrolled to the bottom", -1}};
+    for (const Row& r : rows) {
+        SendMessageA(hList, LB_SETTOPINDEX, r.nTopIndex < 0 ? 39 : 0, 0);
+        scrivlo_test::PumpMessages(50);
+        SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
+        GetScrollInfo(hList, SB_VERT, &si);
+        ASSERT_GT(si.nPage, 0u) << r.label;
+        ASSERT_LT(static_cast<int>(si.nPage) * 3, si.nMax - si.nMin + 1) << r.label << ": a thumb well short of the track";
+        FillWindow(hList, kSentinel);
+        CSkinManager::FindSkin(hList)->RedrawFrame();
+
+        std::vector<Px> probes = {
+            {0, 0, COLOR_3DDKSHADOW}, {W - 1, H - 1, COLOR_3DDKSHADOW}, {1, 1, COLOR_BTNHIGHLIGHT},
+            // The two arrows.
+            {bl, bt, COLOR_BTNSHADOW}, {br - 1, bt + s - 1, COLOR_BTNSHADOW}, {bl + 1, bt + 1, COLOR_BTNFACE},
+            {bl, bb - s, COLOR_BTNSHADOW}, {br - 1, bb - 1, COLOR_BTNSHADOW}, {br - 2, bb - 2, COLOR_BTNFACE},
+        };
+        if (r.nTopIndex == 0) {
+            // The thumb starts right below the first arrow; the far end of
+            // the track is not drawn.
+            probes.push_back({bl, bt + s, COLOR_BTNSHADOW});
+            probes.push_back({bl + 1, bt + s + 1, COLOR_BTNFACE});
+            probes.push_back({(bl + br) / 2, bb - s - 2, kKept});
+        } else {
+            // The thumb ends right above the second arrow.
+            probes.push_back({br - 1, bb - s - 1, COLOR_BTNSHADOW});
+            probes.push_back({br - 2, bb - s - 2, COLOR_BTNFACE});
+            probes.push_back({(bl + br) / 2, bt + s + 2, kKept});
+        }
+        // The list's own client area is not drawn.
+        probes.push_back({bl / 2, H / 2, kKept});
+        ExpectPixels(hList, r.label, probes);
+    }
+}
+
 // A real IP address control: its frame is redrawn before it hears that one of
 // its fields gained or lost the focus, and not for the other notifications
 // its fields send while text is typed.
