@@ -30,6 +30,10 @@ public:
 
     operator HWND() const { return m_hWnd; }
     HWND GetSafeHwnd() const { return m_hWnd; }
+    // The window of pWnd, null for a null pointer: the form to use where the
+    // pointer itself may be null (calling a member through a null pointer is
+    // undefined, and a "this == nullptr" test inside it may be compiled away).
+    static HWND GetSafeHwnd(const CWnd* pWnd) { return pWnd != nullptr ? pWnd->m_hWnd : nullptr; }
 
     // The object bound to hWnd on this thread; for a window we don't own, a
     // temporary wrapper that lives until the thread next goes idle (or until

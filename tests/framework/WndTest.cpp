@@ -61,6 +61,12 @@ TEST(WndFromHandle, PermanentForBoundWindowsTemporaryOtherwise)
     EXPECT_FALSE(wnd3.Attach(hBound));
     EXPECT_EQ(wnd3.m_hWnd, nullptr);
 
+    // The handle through a pointer that may be null.
+    EXPECT_EQ(CWnd::GetSafeHwnd(&wnd), hBound);
+    EXPECT_EQ(CWnd::GetSafeHwnd(static_cast<const CWnd*>(nullptr)), nullptr);
+    EXPECT_EQ(CWnd::GetSafeHwnd(&wnd3), nullptr);
+    EXPECT_EQ(wnd.GetSafeHwnd(), hBound);
+
     EXPECT_EQ(wnd2.Detach(), hForeign);
     EXPECT_EQ(CWnd::FromHandlePermanent(hForeign), nullptr);
     EXPECT_EQ(wnd.Detach(), hBound);
