@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -650,4 +651,110 @@ TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle)
         EXPECT_EQ(ReadWindowPixel(dialog.m_hWnd, p.x, p.y), p.expected)
             << p.what << " at (" << p.x << ", " << p.y << ")";
     dialog.DestroyWindow();
+}
+
+TEST(SkinDialog, SettersInvalidateWhatTheyChange)
+{
+    CTestSkinDialog dialog;
+    ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
+    dialog.SetTitle("Invalidate", TitleFlat, nullptr, FALSE);
+    ::SetWindowPos(dialog.m_hWnd, HWND_TOP, 30, 30, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::UpdateWindow(dialog.m_hWnd);
+    PumpMessages(200);
+    const SIZE client = ClientSize(dialog.m_hWnd);
+
+    struct SetterCase {
+        const char* label;
+        std::function<void()> call;
+        bool wholeClient;  // else only the title strip
+    };
+    const SkinTitleFont standard = StandardTitleFont();
+    const SetterCase cases[] = {
+        {"SetColors", [&] { ApplyTestColors(dialog); }, true},
+        {"SetTitle", [&] { dialog.SetTitle("Again", TitleFlat, nullptr, FALSE); }, true},
+        {"SetTitleFont", [&] { dialog.SetTitleFont(&standard, FALSE); }, false},
+    };
+    for (const SetterCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        ::ValidateRect(dialog.m_hWnd, nullptr);
+        c.call();
+        RECT update = {};
+        ASSERT_TRUE(::GetUpdateRect(dialog.m_hWnd, &update, FALSE)) << "something to repaint";
+        const RECT expected = c.wholeClient ? RECT{0, 0, client.cx, client.cy}
+                                            : RECT{1, 1, client.cx - 1, 1 + dialog.GetCaptionHeight()};
+        EXPECT_TRUE(::EqualRect(&update, &expected))
+            << "update (" << update.left << ", " << update.top << ", " << update.right << ", " << update.bottom
+            << "), expected (" << expected.left << ", " << expected.top << ", " << expected.right << ", "
+            << expected.bottom << ")";
+    }
+    // With redraw set, the strip is painted at once: nothing is left to do.
+    ::ValidateRect(dialog.m_hWnd, nullptr);
+    dialog.SetTitleFont(&standard, TRUE);
+    EXPECT_FALSE(::GetUpdateRect(dialog.m_hWnd, nullptr, FALSE));
+    dialog.DestroyWindow();
+}
+
+namespace {
+
+class CTransparentSkinDialog : public CTestSkinDialog {
+public:
+    explicit CTransparentSkinDialog(UINT nIDTemplate) : CTestSkinDialog(nIDTemplate) { m_transparent = 1; }
+};
+
+}  // namespace
+
+TEST(SkinDialog, TransparentDialogPaintsNothingAndHandsRepaintsToItsParent)
+{
+    CTestSkinDialog parent;
+    ASSERT_TRUE(parent.Create(IDD_SKINNED_TOP));
+    ApplyTestColors(parent);
+    parent.SetTitle("Parent", TitleFlat, nullptr, FALSE);
+    CTransparentSkinDialog child(IDD_SKINNED_CHILD);
+    ASSERT_TRUE(child.Create(IDD_SKINNED_CHILD, &parent));
+    ::SetWindowPos(child.m_hWnd, nullptr, 20, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SetWindowPos(parent.m_hWnd, HWND_TOP, 70, 70, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::UpdateWindow(parent.m_hWnd);
+    PumpMessages(300);
+
+    // Its own erase leaves the canvas untouched.
+    std::unique_ptr<CCanvas> canvas = EraseInto(child);
+    EXPECT_EQ(canvas->At(0, 0), kUnpainted);
+    EXPECT_EQ(canvas->At(10, 10), kUnpainted);
+
+    // A repaint request inside the child comes out on the parent's background.
+    const COLORREF marker = RGB(0, 200, 0);
+    const SIZE client = ClientSize(parent.m_hWnd);
+    HDC hDC = ::GetDC(parent.m_hWnd);
+    HBRUSH markerBrush = ::CreateSolidBrush(marker);
+    RECT all = {0, 0, client.cx, client.cy};
+    ::FillRect(hDC, &all, markerBrush);
+    ::DeleteObject(markerBrush);
+    ::ReleaseDC(parent.m_hWnd, hDC);
+    const RECT part = {25, 65, 45, 75};  // parent client coordinates, inside the child
+    RECT screen = part;
+    ::MapWindowPoints(parent.m_hWnd, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+    child.RedrawBackground(screen);
+    EXPECT_EQ(ReadWindowPixel(parent.m_hWnd, 30, 70), kBackground) << "repainted by the parent";
+    EXPECT_EQ(ReadWindowPixel(parent.m_hWnd, 50, 70), marker) << "outside the rectangle";
+
+    // Without a parent the request goes nowhere: a transparent top-level
+    // dialog leaves what is on screen.
+    CTransparentSkinDialog alone(IDD_SKINNED_TOP);
+    ASSERT_TRUE(alone.Create(IDD_SKINNED_TOP));
+    ApplyTestColors(alone);
+    ::SetWindowPos(alone.m_hWnd, HWND_TOP, 400, 300, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::UpdateWindow(alone.m_hWnd);
+    PumpMessages(200);
+    hDC = ::GetDC(alone.m_hWnd);
+    markerBrush = ::CreateSolidBrush(marker);
+    ::FillRect(hDC, &all, markerBrush);
+    ::DeleteObject(markerBrush);
+    ::ReleaseDC(alone.m_hWnd, hDC);
+    RECT aloneScreen = {0, 0, client.cx, client.cy};
+    ::MapWindowPoints(alone.m_hWnd, nullptr, reinterpret_cast<POINT*>(&aloneScreen), 2);
+    alone.RedrawBackground(aloneScreen);
+    EXPECT_EQ(ReadWindowPixel(alone.m_hWnd, client.cx / 2, client.cy / 2), marker);
+    alone.DestroyWindow();
+    child.DestroyWindow();
+    parent.DestroyWindow();
 }
