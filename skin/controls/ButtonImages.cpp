@@ -145,8 +145,7 @@ void CSkinButton::SetIconHandles(HICON hActive, HICON hNormal, HICON hPressed, H
         set.imgDisabled.bOwned = set.imgDisabled.hIcon != nullptr;
     }
     UpdateIconSize();
-    if (m_hWnd != nullptr)
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    LookChanged();
 }
 
 void CSkinButton::SetIcons(UINT idActive, UINT idNormal, UINT idPressed, UINT idDisabled, int nSet)
@@ -169,8 +168,7 @@ void CSkinButton::SetIcons(UINT idActive, UINT idNormal, UINT idPressed, UINT id
     set.imgPressed.bOwned = set.imgPressed.hIcon != nullptr;
     set.imgDisabled.bOwned = set.imgDisabled.hIcon != nullptr;
     UpdateIconSize();
-    if (m_hWnd != nullptr)
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    LookChanged();
 }
 
 void CSkinButton::UpdateIconSize()

@@ -52,7 +52,8 @@ CSkinButton::CSkinButton()
       m_crBorder(kSkinButtonBorder),
       m_pImages(nullptr),
       m_hCursor(nullptr),
-      m_bOwnCursor(FALSE)
+      m_bOwnCursor(FALSE),
+      m_bLookChanged(FALSE)
 {
     SetHandCursor(TRUE);
 }
@@ -73,8 +74,15 @@ CSkinButton::~CSkinButton()
 void CSkinButton::SetDrawBorder(BOOL bShow)
 {
     m_bShowBorder = bShow;
-    if (m_hWnd != nullptr)
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    LookChanged();
+}
+
+void CSkinButton::LookChanged()
+{
+    if (m_hWnd == nullptr)
+        return;
+    m_bLookChanged = TRUE;
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 BOOL CSkinButton::ActiveDiffersFromNormal() const
@@ -334,11 +342,12 @@ void CSkinButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     const DWORD dwStyle = GetStyle();
     UpdateDrawState(lpDrawItemStruct->itemState, dwStyle);
 
-    if (ButtonNeedsBackground(dwStyle, m_dwLastStyle, m_bRedrawBackground != FALSE, m_bFocused != FALSE,
+    if (ButtonNeedsBackground(dwStyle, m_dwLastStyle, m_bRedrawBackground || m_bLookChanged, m_bFocused != FALSE,
                               m_bMouseOver != FALSE, ActiveDiffersFromNormal() != FALSE)) {
         PaintBackground(&dc, rcItem);
         m_dwLastStyle = dwStyle;
         m_bRedrawBackground = FALSE;
+        m_bLookChanged = FALSE;
     }
 
     // The icon goes through an off-screen copy of what is there, so it is

@@ -107,4 +107,11 @@ private:
     // The cursor was made here (the built-in hand) and is destroyed here; the
     // system's shared hand cursor is never destroyed.
     BOOL m_bOwnCursor;
+    // A setter changed the look of the window (border, icons): the next
+    // drawing repaints the background first. m_bRedrawBackground cannot
+    // carry this, as every message but WM_SETTEXT clears it before the
+    // paint comes, and a transparent button erases nothing, so the old
+    // border or caption would stay on the screen.
+    BOOL m_bLookChanged;
+    void LookChanged();
 };
