@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "framework/Dialog.h"
@@ -378,4 +379,44 @@ TEST_F(ButtonDialogTest, OpaqueButtonFillsItsOwnBackground)
     EXPECT_EQ(CountColour(image, RECT{1, 1, image.m_nWidth - 1, image.m_nHeight - 1}, kDialogBackground), 0);
     // A transparent one holds the stock null brush.
     EXPECT_EQ(Button(IDC_PUSH).Brush(), static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)));
+}
+
+TEST_F(ButtonDialogTest, CaptionWithALineFeedIsDrawnAsLinesFromTheTop)
+{
+    HWND hDlg = m_dlg.m_hWnd;
+    auto inkRows = [&](int* top, int* bottom) {
+        const CPixelImage image = Capture(Item(IDC_NOBORDER));
+        *top = -1;
+        *bottom = -1;
+        for (int y = 0; y < image.m_nHeight; ++y)
+            if (CountColour(image, RECT{0, y, image.m_nWidth, y + 1}, kDialogBackground) != image.m_nWidth) {
+                if (*top < 0)
+                    *top = y;
+                *bottom = y;
+            }
+        return image.m_nHeight;
+    };
+    int top1 = 0, bottom1 = 0, top2 = 0, bottom2 = 0;
+    const int height = inkRows(&top1, &bottom1);
+    ASSERT_GE(top1, 0);
+    // One line is centred vertically.
+    EXPECT_LE(std::abs(top1 - (height - 1 - bottom1)), 3) << top1 << " .. " << bottom1;
+
+    // A new caption goes through WM_SETTEXT, which repaints the background
+    // under it first: the old caption leaves nothing behind.
+    Button(IDC_NOBORDER).SetWindowText("Upper\nLower");
+    Pump(hDlg, 150);
+    inkRows(&top2, &bottom2);
+    // Not single-line: the text call does not centre it, it starts at the top
+    // and its second line lies below the first.
+    EXPECT_LT(top2, top1);
+    EXPECT_LE(top2, 3);
+    EXPECT_GT(bottom2 - top2, bottom1 - top1 + 4);
+
+    Button(IDC_NOBORDER).SetWindowText("Plain");
+    Pump(hDlg, 150);
+    int top3 = 0, bottom3 = 0;
+    inkRows(&top3, &bottom3);
+    EXPECT_EQ(top3, top1);
+    EXPECT_EQ(bottom3, bottom1);
 }
