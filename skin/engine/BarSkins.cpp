@@ -72,7 +72,10 @@ void CTrackBarSkin::DrawFrame(HDC /*hDC*/, const RECT* /*prcFrame*/) {
 
     RECT ch = {0, 0, 0, 0};
     SendMessageA(m_hWnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&ch));
-    if (dwStyle & TBS_VERT) {
+    // A vertical trackbar's channel is reported lying, as if the trackbar
+    // were horizontal, and is turned here; one already reported standing
+    // (Wine's trackbar does so) is framed where it is.
+    if ((dwStyle & TBS_VERT) && ch.right - ch.left >= ch.bottom - ch.top) {
         RECT th = {0, 0, 0, 0};
         SendMessageA(m_hWnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&th));
         ch = ToRect(SkinTurnVerticalChannel(ToSkinRect(ch), ToSkinRect(th), dwStyle));

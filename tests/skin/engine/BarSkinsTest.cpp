@@ -343,15 +343,15 @@ TrackBarParts PartsOf(HWND hTrack, int k) {
         const int left = th.left + (th.right - th.left) / 2 - ext / 2 + k;
         p.rcChannel = {left, r.left, left + ext, r.right};
         // Windows reports a vertical trackbar's channel lying, as if the
-        // trackbar were horizontal. Wine reports it standing: turned, it then
-        // lies across the trackbar, mostly outside the client area.
+        // trackbar were horizontal. Wine reports it standing; the skin then
+        // frames it where it is instead of turning it across the trackbar.
         if (r.bottom - r.top > r.right - r.left) {
+            p.rcChannel = r;
             EXPECT_TRUE(scrivlo_test::IsRunningOnWine()) << "a vertical trackbar's channel is reported lying";
             std::printf("known Wine difference: vertical trackbar channel reported standing (%ld, %ld, %ld, %ld)\n",
                         r.left, r.top, r.right, r.bottom);
             ::testing::Test::RecordProperty("known_wine_difference",
-                                            "vertical trackbar channel reported standing, so the turned frame lies "
-                                            "across the trackbar");
+                                            "vertical trackbar channel reported standing, framed as reported");
         }
     }
     return p;
