@@ -421,6 +421,50 @@ TEST_F(SweptDialogTest, ControlsCreatedLaterAreSkinnedOnceEach) {
     ASSERT_TRUE(SubclassChainsAreSingle()) << "a message through a doubled chain would never return";
 }
 
+TEST_F(SweptDialogTest, CreationModeSkinsEachChildAsItIsMade) {
+    // Any mode other than dialog mode: no sweep and no dialog hook; every
+    // child window is dispatched from its WM_CREATE, composite controls'
+    // children included, except a window of exactly the class "ScrollBar".
+    m_pManager->Install(0, kCurrentThread, 0);
+    HWND hDlg = OpenSwept(kWithNested);
+    ASSERT_TRUE(hDlg);
+    HWND hSimple = GetDlgItem(hDlg, IDC_S_COMBO_SIMPLE);
+    HWND hNested = ChildOfClass(hDlg, "#32770");
+    ASSERT_TRUE(hNested);
+    struct Row {
+        HWND h;
+        const char* label;
+        const char* type;
+    } rows[] = {
+        {GetDlgItem(hDlg, IDC_S_EDIT_EDGE), "edit with a client edge", "CEditSkin"},
+        {GetDlgItem(hDlg, IDC_S_EDIT_PLAIN), "edit without a client edge", "none"},
+        {hSimple, "simple combo box", "none"},
+        {ChildOfClass(hSimple, "Edit"), "its edit, made inside the combo box's creation", "CComboEditSkin"},
+        {GetDlgItem(hDlg, IDC_S_COMBO_LIST), "drop-down list combo box", "CComboSkin"},
+        {GetDlgItem(hDlg, IDC_S_BUTTON), "push button", "none"},
+        {GetDlgItem(hDlg, IDC_S_TAB), "tab control", "none"},
+        {GetDlgItem(hDlg, IDC_S_LIST_EDGE), "list box with a client edge", "CBorderSkin"},
+        {GetDlgItem(hDlg, IDC_S_SCROLL), "scroll bar: not skinned at creation", "none"},
+        {GetDlgItem(hDlg, IDC_S_TRACK), "trackbar", "CTrackBarSkin"},
+        {hNested, "nested dialog", "none"},
+        {GetDlgItem(hNested, IDC_S_NESTED_EDIT), "the nested dialog's edit", "CEditSkin"},
+    };
+    for (const Row& r : rows) {
+        ASSERT_TRUE(r.h) << r.label;
+        EXPECT_EQ(SkinTypeOf(r.h), r.type) << r.label;
+    }
+    EXPECT_EQ(CSkinManager::m_mapDialogs.GetCount(), 0) << "no dialog is hooked in this mode";
+    ASSERT_TRUE(SubclassChainsAreSingle()) << "a message through a doubled chain would never return";
+    // Skinned during their creation, the controls work and show the flat edge.
+    HWND hEdit = rows[0].h;
+    SetWindowTextA(hEdit, "made");
+    EXPECT_EQ(GetWindowTextLengthA(hEdit), 4);
+    RedrawWindow(hDlg, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    scrivlo_test::PumpMessages(150);
+    EXPECT_EQ(ColorText(WindowPixel(hEdit, 0, 0)), ColorText(GetSysColor(COLOR_3DDKSHADOW)));
+    EXPECT_EQ(ColorText(WindowPixel(hEdit, 1, 1)), ColorText(GetSysColor(COLOR_BTNHIGHLIGHT)));
+}
+
 TEST_F(SweptDialogTest, FlatFramesStayAfterTheSystemPaints) {
     const int arrow = GetSystemMetrics(SM_CXHSCROLL);
     const int e = GetSystemMetrics(SM_CXEDGE);
