@@ -12,10 +12,6 @@ namespace engine_test {
 
 namespace {
 
-SeqEntry Proc(HWND h, UINT m, WPARAM w = 0, LPARAM l = 0, bool bParams = true) {
-    return {SRC_PROC, m, w, l, h, bParams};
-}
-SeqEntry Frame(HWND h) { return {SRC_FRAME, 0, 0, 0, h, false}; }
 SeqEntry Deleted(HWND h, bool bRestored) { return {SRC_DELETED, 0, static_cast<WPARAM>(bRestored), 0, h, true}; }
 
 }  // namespace

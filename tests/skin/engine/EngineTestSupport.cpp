@@ -268,4 +268,35 @@ std::string ColorText(COLORREF clr) {
     return buf;
 }
 
+namespace {
+
+// The procedure each recorded control had before the recorder (few windows
+// per case).
+struct RecordedProc {
+    HWND hWnd;
+    WNDPROC pfnOld;
+};
+std::vector<RecordedProc> g_recorded;
+
+LRESULT CALLBACK RecorderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    Record(SRC_PROC, hWnd, message, wParam, lParam);
+    for (const RecordedProc& r : g_recorded) {
+        if (r.hWnd == hWnd) return CallWindowProcA(r.pfnOld, hWnd, message, wParam, lParam);
+    }
+    return DefWindowProcA(hWnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+void RecordMessagesOf(HWND hWnd) {
+    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(GetWindowLongA(hWnd, GWL_WNDPROC));
+    g_recorded.push_back({hWnd, pfnOld});
+    SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(&RecorderProc));
+}
+
+void ForgetRecordedProcs() { g_recorded.clear(); }
+
+SeqEntry Proc(HWND h, UINT m, WPARAM w, LPARAM l, bool bParams) { return {SRC_PROC, m, w, l, h, bParams}; }
+SeqEntry Frame(HWND h) { return {SRC_FRAME, 0, 0, 0, h, false}; }
+
 }  // namespace engine_test

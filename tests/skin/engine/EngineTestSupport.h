@@ -43,6 +43,16 @@ void StopRecording();
 bool IsRecording();
 void Record(Source nSource, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Puts a recorder (entries SRC_PROC) in front of a control's own procedure;
+// done before the control is skinned, the skinner passes messages on to it.
+void RecordMessagesOf(HWND hWnd);
+// Forgets the windows given to RecordMessagesOf (at the end of a case).
+void ForgetRecordedProcs();
+// Expected entries: a message reaching the recorded procedure (its
+// parameters compared when bParams is set), a frame drawn.
+SeqEntry Proc(HWND h, UINT m, WPARAM w = 0, LPARAM l = 0, bool bParams = true);
+SeqEntry Frame(HWND h);
+
 // Compares the recorded sequence (only entries of the given window, when
 // hWnd is not null) with the expected one; on a mismatch the message says
 // which entry and lists both sequences side by side.

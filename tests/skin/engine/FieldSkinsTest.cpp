@@ -38,32 +38,6 @@ public:
     }
 };
 
-// The window procedure a control had before the test put a recorder in
-// front of it, by window (few windows per case).
-struct RecordedProc {
-    HWND hWnd;
-    WNDPROC pfnOld;
-};
-std::vector<RecordedProc> g_recorded;
-
-LRESULT CALLBACK RecorderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    Record(SRC_PROC, hWnd, message, wParam, lParam);
-    for (const RecordedProc& r : g_recorded) {
-        if (r.hWnd == hWnd) return CallWindowProcA(r.pfnOld, hWnd, message, wParam, lParam);
-    }
-    return DefWindowProcA(hWnd, message, wParam, lParam);
-}
-
-// Puts the recorder in front of a control's own procedure (before it is
-// skinned, so the skinner passes messages on to the recorder).
-void RecordMessagesOf(HWND hWnd) {
-    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(GetWindowLongA(hWnd, GWL_WNDPROC));
-    g_recorded.push_back({hWnd, pfnOld});
-    SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(&RecorderProc));
-}
-
-SeqEntry Proc(HWND h, UINT m, WPARAM w, LPARAM l) { return {SRC_PROC, m, w, l, h, true}; }
-SeqEntry Frame(HWND h) { return {SRC_FRAME, 0, 0, 0, h, false}; }
 
 int WidthOf(HWND h) {
     RECT r;
@@ -114,7 +88,7 @@ protected:
             if (IsWindow(*it)) DestroyWindow(*it);
         }
         ResetEngine();
-        g_recorded.clear();
+        ForgetRecordedProcs();
         scrivlo_test::PumpMessages(0);
     }
     HWND Keep(HWND h) {
