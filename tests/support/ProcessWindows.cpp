@@ -90,38 +90,53 @@ HWND FindChildById(HWND parent, int id) {
     return nullptr;
 }
 
+namespace {
+
+// The window's text through WM_GETTEXTLENGTH and WM_GETTEXT, sent with a
+// time limit. Another thread may change the text between the two messages:
+// a text that filled the buffer is read again until the length asked for
+// first still holds afterwards, so a longer new text is never cut to the old
+// one's length.
+template <typename Char, typename SendFn>
+bool ReadTextOf(HWND window, std::basic_string<Char>& text, SendFn send) {
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        DWORD_PTR length = 0;
+        if (!send(window, WM_GETTEXTLENGTH, 0, 0, &length)) return false;
+        // WM_GETTEXTLENGTH may overstate (never understate) the length.
+        std::basic_string<Char> buffer(static_cast<size_t>(length) + 1, Char(0));
+        DWORD_PTR copied = 0;
+        if (!send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), &copied)) return false;
+        if (copied > length) copied = length;
+        DWORD_PTR after = 0;
+        if (copied == length && send(window, WM_GETTEXTLENGTH, 0, 0, &after) && after > length) continue;
+        buffer.resize(static_cast<size_t>(copied));
+        text.swap(buffer);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 std::wstring ReadWindowTextW(HWND window, bool* ok) {
     if (ok) *ok = false;
     if (!IsWindow(window)) return std::wstring();
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
-        return std::wstring();
-    // WM_GETTEXTLENGTH may overstate (never understate) the length.
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
-        return std::wstring();
-    if (copied > length) copied = length;
-    text.resize(static_cast<size_t>(copied));
-    if (ok) *ok = true;
+    std::wstring text;
+    const bool read = ReadTextOf<wchar_t>(window, text, [](HWND w, UINT m, WPARAM wp, LPARAM lp, DWORD_PTR* r) {
+        return SendMessageTimeoutW(w, m, wp, lp, SMTO_ABORTIFHUNG, kSendTimeoutMs, r) != 0;
+    });
+    if (ok) *ok = read;
     return text;
 }
 
 std::string ReadWindowTextA(HWND window, bool* ok) {
     if (ok) *ok = false;
     if (!IsWindow(window)) return std::string();
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &length))
-        return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]),
-                             SMTO_ABORTIFHUNG, kSendTimeoutMs, &copied))
-        return std::string();
-    if (copied > length) copied = length;
-    text.resize(static_cast<size_t>(copied));
-    if (ok) *ok = true;
+    std::string text;
+    const bool read = ReadTextOf<char>(window, text, [](HWND w, UINT m, WPARAM wp, LPARAM lp, DWORD_PTR* r) {
+        return SendMessageTimeoutA(w, m, wp, lp, SMTO_ABORTIFHUNG, kSendTimeoutMs, r) != 0;
+    });
+    if (ok) *ok = read;
     return text;
 }
 
