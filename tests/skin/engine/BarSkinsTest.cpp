@@ -19,6 +19,7 @@
 #include "skin/engine/PartsGeometry.h"
 #include "skin/engine/SkinManager.h"
 #include "tests/skin/engine/EngineTestSupport.h"
+#include "tests/skin/engine/RealControlFixture.h"
 #include "tests/support/WinePump.h"
 
 namespace engine_test {
@@ -126,47 +127,11 @@ std::vector<Px> InClient(HWND h, const std::vector<Px>& probes) {
     return inside;
 }
 
-class BarSkinsTest : public ::testing::Test {
+class BarSkinsTest : public RealControlFixture {
 protected:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&icc);
-        UseTestPalette();
-        m_pManager = CSkinManager::GetInstance();
-        m_hHost = Keep(CreateHost(kHostX, kHostY, 460, 300, true));
-        ASSERT_TRUE(m_hHost);
-        scrivlo_test::WaitUntil([&] { return IsWindowVisible(m_hHost) != 0; }, 1000);
-        scrivlo_test::PumpMessages(50);
-    }
-    void TearDown() override {
-        for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
-            if (IsWindow(*it)) DestroyWindow(*it);
-        }
-        ResetEngine();
-        ForgetRecordedProcs();
-        scrivlo_test::PumpMessages(0);
-    }
-    HWND Keep(HWND h) {
-        m_windows.push_back(h);
-        return h;
-    }
-    HWND Child(const char* cls, DWORD style, DWORD exStyle, int x, int y, int cx, int cy, HWND hParent = nullptr) {
-        HWND h = CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, cx, cy,
-                                 hParent ? hParent : m_hHost, nullptr, GetModuleHandleA(nullptr), nullptr);
-        EXPECT_TRUE(h) << cls;
-        return h;
-    }
-    void CursorTo(POINT pt) {
-        SetCursorPos(pt.x, pt.y);
-        scrivlo_test::WaitUntil(
-            [&] {
-                POINT now;
-                GetCursorPos(&now);
-                return now.x == pt.x && now.y == pt.y;
-            },
-            1000);
-        scrivlo_test::PumpMessages(20);
-    }
+    BarSkinsTest()
+        : RealControlFixture(ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES, kHostX, kHostY, 460, 300) {}
+
     // A point of hWnd's client area, in screen coordinates.
     static POINT ScreenPoint(HWND h, int x, int y) {
         POINT pt = {x, y};
@@ -177,10 +142,6 @@ protected:
         CControlSkin* p = CSkinManager::FindSkin(h);
         return p && (p->m_nState & SKIN_HOT) != 0;
     }
-
-    CSkinManager* m_pManager = nullptr;
-    HWND m_hHost = nullptr;
-    std::vector<HWND> m_windows;
 };
 
 // --- scroll bar ---

@@ -16,6 +16,7 @@
 #include "skin/engine/FlatDraw.h"
 #include "skin/engine/SkinManager.h"
 #include "tests/skin/engine/EngineTestSupport.h"
+#include "tests/skin/engine/RealControlFixture.h"
 #include "tests/support/WinePump.h"
 
 namespace engine_test {
@@ -71,36 +72,11 @@ void ExpectPixels(HWND h, const std::string& context, const std::vector<Px>& pro
     }
 }
 
-class FieldSkinsTest : public ::testing::Test {
+class FieldSkinsTest : public RealControlFixture {
 protected:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES};
-        InitCommonControlsEx(&icc);
-        UseTestPalette();
-        m_pManager = CSkinManager::GetInstance();
-        m_hHost = Keep(CreateHost(kHostX, kHostY, 420, 260, true));
-        ASSERT_TRUE(m_hHost);
-        scrivlo_test::WaitUntil([&] { return IsWindowVisible(m_hHost) != 0; }, 1000);
-        scrivlo_test::PumpMessages(50);
-    }
-    void TearDown() override {
-        for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
-            if (IsWindow(*it)) DestroyWindow(*it);
-        }
-        ResetEngine();
-        ForgetRecordedProcs();
-        scrivlo_test::PumpMessages(0);
-    }
-    HWND Keep(HWND h) {
-        m_windows.push_back(h);
-        return h;
-    }
-    HWND Child(const char* cls, DWORD style, DWORD exStyle, int x, int y, int cx, int cy, HWND hParent = nullptr) {
-        HWND h = CreateWindowExA(exStyle, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, cx, cy,
-                                 hParent ? hParent : m_hHost, nullptr, GetModuleHandleA(nullptr), nullptr);
-        EXPECT_TRUE(h) << cls;
-        return h;
-    }
+    FieldSkinsTest()
+        : RealControlFixture(ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES, kHostX, kHostY, 420, 260) {}
+
     // An edit with a client edge and an up-down made right after it (so it
     // follows the edit in Z order) with the edit as buddy.
     void MakeEditAndSpin(DWORD spinStyle, HWND* phEdit, HWND* phSpin) {
@@ -118,26 +94,11 @@ protected:
         CControlSkin* p = CSkinManager::FindSkin(h);
         return p && (p->m_nState & SKIN_HOT) != 0;
     }
-    void CursorTo(int x, int y) {
-        SetCursorPos(x, y);
-        scrivlo_test::WaitUntil(
-            [&] {
-                POINT pt;
-                GetCursorPos(&pt);
-                return pt.x == x && pt.y == y;
-            },
-            1000);
-        scrivlo_test::PumpMessages(20);
-    }
     void CursorOver(HWND h) {
         RECT r;
         GetWindowRect(h, &r);
         CursorTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
-
-    CSkinManager* m_pManager = nullptr;
-    HWND m_hHost = nullptr;
-    std::vector<HWND> m_windows;
 };
 
 }  // namespace
