@@ -25,6 +25,8 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/ScriptedUser.h"
 
+#include "bench/BenchBranch.h"
+
 namespace {
 
 const char kProductKey[] = "SOFTWARE\\Corvalin";
@@ -32,42 +34,6 @@ const char kInstallKey[] = "SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\I
 const char kComponentsKey[] = "SOFTWARE\\Corvalin\\Corvalin Desktop\\Components";
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char kSharedFileName[] = "shared.dat";
-
-HKEY CreateKey(HKEY parent, const char* name) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(parent, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != 0)
-        return nullptr;
-    return key;
-}
-
-bool SetText(HKEY key, const char* name, const char* text) {
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                          static_cast<DWORD>(std::strlen(text) + 1)) == 0;
-}
-
-bool AddValues(HKEY key, unsigned number) {
-    char text[96];
-    std::snprintf(text, sizeof text, "C:\\Program Files\\Corvalin\\Desktop\\item%u.dat", number);
-    const DWORD count = number;
-    BYTE blob[16];
-    for (unsigned i = 0; i < sizeof blob; ++i) blob[i] = static_cast<BYTE>(number * 7 + i);
-    return SetText(key, "Path", text) &&
-           RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), sizeof count) == 0 &&
-           RegSetValueExA(key, "Blob", 0, REG_BINARY, blob, sizeof blob) == 0;
-}
-
-void DeleteTree(HKEY parent, const char* name) {
-    HKEY key;
-    if (RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key) != 0) return;
-    char child[256];
-    DWORD length = sizeof child;
-    while (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) == 0) {
-        DeleteTree(key, child);
-        length = sizeof child;
-    }
-    RegCloseKey(key);
-    RegDeleteKeyA(parent, name);
-}
 
 // The product's folder in the system's shared-files folder, as the program
 // finds it: the CommonFilesDir value followed by "\Corvalin\".
@@ -83,7 +49,7 @@ std::string SharedFolder() {
 }
 
 int Teardown() {
-    DeleteTree(HKEY_LOCAL_MACHINE, kProductKey);
+    BenchDeleteTree(HKEY_LOCAL_MACHINE, kProductKey);
     const std::string shared = SharedFolder();
     if (!shared.empty()) {
         DeleteFileA((shared + kSharedFileName).c_str());
@@ -94,25 +60,13 @@ int Teardown() {
 
 int Setup(unsigned keys, const char* installFolder) {
     Teardown();
-    HKEY install = CreateKey(HKEY_LOCAL_MACHINE, kInstallKey);
-    if (install == nullptr || !SetText(install, "InstallDir", installFolder)) return 1;
+    HKEY install = BenchCreateKey(HKEY_LOCAL_MACHINE, kInstallKey);
+    if (install == nullptr || !BenchSetText(install, "InstallDir", installFolder)) return 1;
     RegCloseKey(install);
-    HKEY root = CreateKey(HKEY_LOCAL_MACHINE, kComponentsKey);
+    HKEY root = BenchCreateKey(HKEY_LOCAL_MACHINE, kComponentsKey);
     if (root == nullptr) return 1;
-    unsigned made = 0;
-    for (unsigned group = 0; made < keys; ++group) {
-        char name[32];
-        std::snprintf(name, sizeof name, "Group%03u", group);
-        HKEY groupKey = CreateKey(root, name);
-        if (groupKey == nullptr || !AddValues(groupKey, ++made)) return 1;
-        for (unsigned child = 0; child < 99 && made < keys; ++child) {
-            std::snprintf(name, sizeof name, "Item%02u", child);
-            HKEY childKey = CreateKey(groupKey, name);
-            if (childKey == nullptr || !AddValues(childKey, ++made)) return 1;
-            RegCloseKey(childKey);
-        }
-        RegCloseKey(groupKey);
-    }
+    const unsigned made = BenchMakeKeys(root, keys);
+    if (made != keys) return 1;
     RegCloseKey(root);
 
     const std::string shared = SharedFolder();
