@@ -1,5 +1,6 @@
 #include "diagnostics/RegistryExport.h"
 
+#include "diagnostics/RegRootKeys.h"
 #include "diagnostics/RegValueFormat.h"
 
 #include <windows.h>
@@ -158,7 +159,7 @@ long SnapshotRegistryKey(int rootIndex, const char* keyPath) {
     try {
         const RegRootKey* root = FindRegRootKey(rootIndex);
         const HKEY rootKey =
-            root ? reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(root->handle)) : nullptr;
+            root ? RegRootKeyHandle(*root) : nullptr;
         const std::string path = keyPath ? keyPath : "";
         return SnapshotKey(root, rootKey, path.c_str(), path, *buffers);
     } catch (const std::bad_alloc&) {

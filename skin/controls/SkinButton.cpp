@@ -147,7 +147,7 @@ void CSkinButton::PreSubclassWindow()
     }
 
     ::SendMessageA(m_hWnd, BM_SETSTYLE, OwnerDrawButtonStyle(dwStyle), TRUE);
-    ::SetWindowLongA(m_hWnd, GWL_USERDATA, m_nType);
+    ::SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, m_nType);
     CButton::PreSubclassWindow();
 }
 
@@ -252,7 +252,7 @@ void CSkinButton::ClearRadioGroup()
         if (hItem == nullptr || hItem == m_hWnd)
             break;
         const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongA(hItem, GWL_STYLE));
-        const LONG_PTR nUserData = ::GetWindowLongA(hItem, GWL_USERDATA);
+        const LONG_PTR nUserData = ::GetWindowLongPtrA(hItem, GWLP_USERDATA);
         // The style and the user data alone do not make a skinned button:
         // any owner-drawn button may carry 9 as its user data. Only an object
         // of this class bound on this thread is touched.

@@ -117,7 +117,7 @@ int SkinMessageBoxW(CWnd* owner, const wchar_t* text, const wchar_t* caption, UI
 {
     HINSTANCE hInst = nullptr;
     if (owner != nullptr && owner->m_hWnd != nullptr)
-        hInst = reinterpret_cast<HINSTANCE>(::GetWindowLongA(owner->m_hWnd, GWL_HINSTANCE));
+        hInst = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(owner->m_hWnd, GWLP_HINSTANCE));
     if (hInst == nullptr)
         hInst = ::GetModuleHandleA(nullptr);
     const CResourceHandleScope resources(hInst);

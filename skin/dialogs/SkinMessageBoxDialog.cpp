@@ -71,7 +71,7 @@ void CSkinMessageBox::PutTexts(CWnd* pHeading, CWnd* pText)
         for (CWnd* pStatic : {pHeading, pText}) {
             if (pStatic == nullptr)
                 continue;
-            ::SetWindowLongW(pStatic->m_hWnd, GWL_WNDPROC, ::GetWindowLongA(pStatic->m_hWnd, GWL_WNDPROC));
+            ::SetWindowLongPtrW(pStatic->m_hWnd, GWLP_WNDPROC, ::GetWindowLongPtrA(pStatic->m_hWnd, GWLP_WNDPROC));
         }
         if (pHeading != nullptr)
             ::SetWindowTextW(pHeading->m_hWnd, m_heading);

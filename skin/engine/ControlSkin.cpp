@@ -17,8 +17,8 @@ CControlSkin::~CControlSkin() = default;
 
 void CControlSkin::Attach(HWND hWnd, WNDPROC pfnNew) {
     m_hWnd = hWnd;
-    m_pfnOldProc = reinterpret_cast<WNDPROC>(GetWindowLongA(hWnd, GWL_WNDPROC));
-    SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(pfnNew));
+    m_pfnOldProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+    SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnNew));
 }
 
 LRESULT CControlSkin::PassOn(UINT message, WPARAM wParam, LPARAM lParam) {

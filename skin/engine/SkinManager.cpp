@@ -186,8 +186,8 @@ void CSkinManager::HookDialog(HWND hDlg) {
         return;
     }
     pHook->m_hWnd = hDlg;
-    pHook->m_pfnOldProc = reinterpret_cast<WNDPROC>(GetWindowLongA(hDlg, GWL_WNDPROC));
-    SetWindowLongA(hDlg, GWL_WNDPROC, reinterpret_cast<LONG>(&CSkinManager::DialogWndProc));
+    pHook->m_pfnOldProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hDlg, GWLP_WNDPROC));
+    SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CSkinManager::DialogWndProc));
     *ppSlot = pHook;
 }
 
@@ -195,7 +195,7 @@ BOOL CSkinManager::RemoveControl(HWND hWnd) {
     void* pValue = nullptr;
     if (!m_mapControls.Lookup(hWnd, pValue)) return FALSE;
     CControlSkin* pSkin = static_cast<CControlSkin*>(pValue);
-    if (pSkin) SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(pSkin->m_pfnOldProc));
+    if (pSkin) SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pSkin->m_pfnOldProc));
     m_mapControls.RemoveKey(hWnd);
     delete pSkin;
     if (m_mapControls.IsEmpty()) StopHoverTimer();
@@ -206,7 +206,7 @@ void CSkinManager::RemoveDialog(HWND hDlg) {
     void* pValue = nullptr;
     if (!m_mapDialogs.Lookup(hDlg, pValue)) return;
     CDialogHook* pHook = static_cast<CDialogHook*>(pValue);
-    if (pHook) SetWindowLongA(hDlg, GWL_WNDPROC, reinterpret_cast<LONG>(pHook->m_pfnOldProc));
+    if (pHook) SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pHook->m_pfnOldProc));
     m_mapDialogs.RemoveKey(hDlg);
     delete pHook;
 }
@@ -297,7 +297,7 @@ void CSkinManager::Teardown() {
         m_mapControls.GetNextAssoc(pos, pKey, pValue);
         CControlSkin* pSkin = static_cast<CControlSkin*>(pValue);
         if (pSkin)
-            SetWindowLongA(static_cast<HWND>(pKey), GWL_WNDPROC, reinterpret_cast<LONG>(pSkin->m_pfnOldProc));
+            SetWindowLongPtrA(static_cast<HWND>(pKey), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pSkin->m_pfnOldProc));
         m_mapControls.RemoveKey(pKey);
         delete pSkin;
     }
@@ -309,7 +309,7 @@ void CSkinManager::Teardown() {
         m_mapDialogs.GetNextAssoc(pos, pKey, pValue);
         CDialogHook* pHook = static_cast<CDialogHook*>(pValue);
         if (pHook)
-            SetWindowLongA(static_cast<HWND>(pKey), GWL_WNDPROC, reinterpret_cast<LONG>(pHook->m_pfnOldProc));
+            SetWindowLongPtrA(static_cast<HWND>(pKey), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pHook->m_pfnOldProc));
         m_mapDialogs.RemoveKey(pKey);
         delete pHook;
     }

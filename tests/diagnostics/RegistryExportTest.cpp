@@ -4,6 +4,7 @@
 // CR LF, no byte-order mark). Values and subkeys are created in name order,
 // so that registries that enumerate by creation and by name agree.
 #include "diagnostics/RegistryExport.h"
+#include "diagnostics/RegRootKeys.h"
 
 #include <windows.h>
 
@@ -385,6 +386,32 @@ TEST(RegistryExport, RootIndexUsesTheLowEightBits) {
     EXPECT_EQ(g_regHead->keyLine, "");
     EXPECT_EQ(g_regTail->keyLine, "[HKEY_CURRENT_USER\\" + branch.Path() + "]");
     EXPECT_EQ(g_regTail->valueCount, 1u);
+}
+
+// Every row opens the system's own predefined key of its name. Wine accepts a
+// zero-extended 0x80000002 as well, so only the handles themselves can show
+// a table that would fail on 64-bit Windows.
+TEST(RegistryExport, RootRowsAreTheSystemsPredefinedKeys) {
+    const struct {
+        const char* name;
+        HKEY key;
+    } expected[] = {
+        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},         {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},       {"HKEY_USERS", HKEY_USERS},
+        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA}, {"HKEY_PERFORMANCE_TEXT", HKEY_PERFORMANCE_TEXT},
+        {"HKEY_PERFORMANCE_NLSTEXT", HKEY_PERFORMANCE_NLSTEXT},
+        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},     {"HKEY_DYN_DATA", HKEY_DYN_DATA},
+    };
+    for (int row = 0; row < kRegRootKeyCount; ++row) {
+        const RegRootKey& root = kRegRootKeys[row];
+        HKEY wanted = nullptr;
+        for (const auto& e : expected) {
+            if (std::string(e.name) == root.name) wanted = e.key;
+        }
+        ASSERT_NE(wanted, nullptr) << "row " << row << " " << root.name;
+        EXPECT_EQ(RegRootKeyHandle(root), wanted) << "row " << row << " " << root.name;
+    }
+    EXPECT_EQ(RegRootKeyHandle(RegRootKey{0x80000002u + 0x100u, "none"}), nullptr);
 }
 
 TEST(RegistryExport, SecondSnapshotAppendsToTheChain) {

@@ -69,7 +69,7 @@ protected:
         m_icon = MakeIcon(16, 16, [](int, int) { return kIconGreen; });
         ASSERT_NE(m_icon, nullptr);
         m_dlg.m_beforeBind = [](CHostDialog& d) {
-            ::SetWindowLongA(d.GetDlgItem(IDC_FOREIGN)->m_hWnd, GWL_USERDATA, 9);
+            ::SetWindowLongPtrA(d.GetDlgItem(IDC_FOREIGN)->m_hWnd, GWLP_USERDATA, 9);
             ::SendDlgItemMessageA(d.m_hWnd, IDC_RADIO_PLAIN, BM_SETCHECK, BST_CHECKED, 0);
         };
         m_buttons[IDC_OPAQUE - IDC_PUSH].MakeOpaque(kOpaque);
@@ -151,7 +151,7 @@ TEST_F(ButtonDialogTest, AttachingMakesTheButtonOwnerDrawnAndStoresItsType)
         SCOPED_TRACE(testing::Message() << "control " << c.id);
         const LONG style = ::GetWindowLongA(Item(c.id), GWL_STYLE);
         EXPECT_EQ(style & 0xF, BS_OWNERDRAW);
-        EXPECT_EQ(::GetWindowLongA(Item(c.id), GWL_USERDATA), c.type);
+        EXPECT_EQ(::GetWindowLongPtrA(Item(c.id), GWLP_USERDATA), c.type);
         EXPECT_EQ(Button(c.id).GetButtonType(), c.type);
         EXPECT_EQ(Button(c.id).GetImageSetCount(), c.sets);
     }

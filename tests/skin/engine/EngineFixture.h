@@ -38,7 +38,7 @@ protected:
         m_windows.push_back(hWnd);
         return hWnd;
     }
-    static WNDPROC ProcOf(HWND hWnd) { return reinterpret_cast<WNDPROC>(GetWindowLongA(hWnd, GWL_WNDPROC)); }
+    static WNDPROC ProcOf(HWND hWnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)); }
 
     CSkinManager* m_pManager = nullptr;
     std::vector<HWND> m_windows;

@@ -121,7 +121,7 @@ CTestSkin::~CTestSkin() {
     SkinLife& life = g_lives[m_nLife];
     life.bDeleted = true;
     life.bRestoredAtDelete =
-        reinterpret_cast<WNDPROC>(GetWindowLongA(m_hWnd, GWL_WNDPROC)) != &CSkinManager::ControlWndProc;
+        reinterpret_cast<WNDPROC>(GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) != &CSkinManager::ControlWndProc;
     Record(SRC_DELETED, m_hWnd, 0, life.bRestoredAtDelete ? 1 : 0, 0);
 }
 
@@ -289,9 +289,9 @@ LRESULT CALLBACK RecorderProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 void RecordMessagesOf(HWND hWnd) {
-    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(GetWindowLongA(hWnd, GWL_WNDPROC));
+    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
     g_recorded.push_back({hWnd, pfnOld});
-    SetWindowLongA(hWnd, GWL_WNDPROC, reinterpret_cast<LONG>(&RecorderProc));
+    SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecorderProc));
 }
 
 void ForgetRecordedProcs() { g_recorded.clear(); }

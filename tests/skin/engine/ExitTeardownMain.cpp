@@ -17,7 +17,7 @@ class CExitSkin : public CControlSkin {
 public:
     ~CExitSkin() override {
         const bool bRestored =
-            reinterpret_cast<WNDPROC>(GetWindowLongA(m_hWnd, GWL_WNDPROC)) != &CSkinManager::ControlWndProc;
+            reinterpret_cast<WNDPROC>(GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) != &CSkinManager::ControlWndProc;
         std::printf("skinner deleted at exit, procedure %s\n", bRestored ? "restored" : "NOT restored");
         std::fflush(stdout);
     }

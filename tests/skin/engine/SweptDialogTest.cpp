@@ -71,7 +71,7 @@ INT_PTR CALLBACK SweptDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
         g_init.bSeen = true;
         g_init.bEditSkinned = CSkinManager::FindSkin(GetDlgItem(hDlg, IDC_S_EDIT_EDGE)) != nullptr;
         g_init.bDialogHooked =
-            reinterpret_cast<WNDPROC>(GetWindowLongA(hDlg, GWL_WNDPROC)) == &CSkinManager::DialogWndProc;
+            reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hDlg, GWLP_WNDPROC)) == &CSkinManager::DialogWndProc;
         g_init.nTimer = CSkinManager::GetInstance()->m_nTimerID;
         SetWindowPos(hDlg, HWND_TOP, kDlgX, kDlgY, 0, 0, SWP_NOSIZE);
         if (lParam & kWithNested) {
@@ -140,7 +140,7 @@ HWND ChildOfClass(HWND hParent, const char* pszClass) {
 
 bool HasClientEdge(HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; }
 
-WNDPROC ProcOf(HWND h) { return reinterpret_cast<WNDPROC>(GetWindowLongA(h, GWL_WNDPROC)); }
+WNDPROC ProcOf(HWND h) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC)); }
 
 // Every skinned window has the thunk as its procedure and a previous
 // procedure that is not the thunk (a window skinned twice would have the
