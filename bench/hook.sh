@@ -3,13 +3,16 @@
 # 100 standard controls with no hook, with a bare pass-on hook and with the
 # skin manager installed, and the time of one hover poll over that dialog.
 #   bench/hook.sh [messages-per-run]      (default 20000)
-# BUILD=<folder> picks the build folder (default build/bench-cross).
+# BUILD=<folder> picks the build folder (default build/bench-cross, or
+# build/bench-cross64 where the 64-bit program runs).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-build=${BUILD:-build/bench-cross}
+. tools/wine-arch -
+scrivlo_wine_pick "$(basename "$0")" || exit 1
+build=${BUILD:-build/bench-$scrivlo_preset}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset bench-cross -B "$build" >/dev/null
+  cmake --preset "bench-$scrivlo_preset" -B "$build" >/dev/null
 fi
 cmake --build "$build" -j2 --target hook_bench >/dev/null
 

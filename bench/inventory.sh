@@ -3,7 +3,8 @@
 # `md5deep -r` natively on the same generated trees, in one run: wall time of
 # both, and the memory of ours as the tree grows.
 #   bench/inventory.sh [files...]        (default: 5000 10000 20000)
-# BUILD=<folder> picks the build folder (default build/prf-bench); the trees
+# BUILD=<folder> picks the build folder (default build/prf-bench, or
+# build/prf-bench64 where the 64-bit program runs); the trees
 # are made there by bench/make_tree.py (about 85 KB a file on average) and
 # kept for later runs.
 #
@@ -15,20 +16,22 @@
 # digests of the two logs are compared (every file, by name).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-build=${BUILD:-build/prf-bench}
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(5000 10000 20000)
 rounds=${ROUNDS:-3}
 
 command -v md5deep >/dev/null || tools/bootstrap
+. tools/wine-arch -
+scrivlo_wine_pick "$(basename "$0")" || exit 1
+build=${BUILD:-build/prf-bench$scrivlo_suffix}
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset bench-cross -B "$build" >/dev/null
+  cmake --preset "bench-$scrivlo_preset" -B "$build" >/dev/null
 fi
 cmake --build "$build" -j2 --target inventory_bench >/dev/null
 build=$(cd "$build" && pwd)
 
-export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-tools/wine-prefix "$WINEPREFIX"
+export WINEPREFIX=$build/wineprefix
+tools/wine-prefix "$WINEPREFIX" "$scrivlo_arch"
 # One persistent wineserver, started outside the measurements.
 wineserver -k 2>/dev/null || true   # one left from an earlier run of this prefix
 wineserver -p 120
@@ -86,7 +89,7 @@ for files in "${sizes[@]}"; do
   python3 bench/make_tree.py "$tree" "$files"
   windows_tree="Z:${tree//\//\\}\\"
   log="Z:${build//\//\\}\\inventory-$files.log"
-  ours=(wine "$build/bench/inventory_bench.exe" "$windows_tree" "$log")
+  ours=("$WINELOADER" "$build/bench/inventory_bench.exe" "$windows_tree" "$log")
 
   # The first run of each warms the cache; the best of the rounds after it counts.
   timed "${ours[@]}" >/dev/null; timed md5deep -r "$tree" >/dev/null
@@ -118,5 +121,5 @@ for files in "${sizes[@]}"; do
 done
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "== where the inventory's time goes ($files files; ms, one piece after the other) =="
-timed wine "$build/bench/inventory_bench.exe" --profile "$windows_tree" >/dev/null
+timed "$WINELOADER" "$build/bench/inventory_bench.exe" --profile "$windows_tree" >/dev/null
 tr -d '\r' <"$build/out.txt"

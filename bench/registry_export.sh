@@ -3,19 +3,22 @@
 # `wine reg export` of the same generated branch, in the same Wine prefix and
 # run: wall time and peak memory of both.
 #   bench/registry_export.sh [keys...]        (default: 1000 10000)
-# BUILD=<folder> picks the build folder (default build/reg-bench).
+# BUILD=<folder> picks the build folder (default build/reg-bench, or
+# build/reg-bench64 where the 64-bit program runs).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-build=${BUILD:-build/reg-bench}
+. tools/wine-arch -
+scrivlo_wine_pick "$(basename "$0")" || exit 1
+build=${BUILD:-build/reg-bench$scrivlo_suffix}
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(1000 10000)
 runs=3
 
-cmake --preset bench-cross -B "$build" >/dev/null
+cmake --preset "bench-$scrivlo_preset" -B "$build" >/dev/null
 cmake --build "$build" -j2 --target reg_bench_branch reg_export_bench >/dev/null
 
-export WINEPREFIX=$PWD/$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-tools/wine-prefix "$WINEPREFIX"
+export WINEPREFIX=$PWD/$build/wineprefix
+tools/wine-prefix "$WINEPREFIX" "$scrivlo_arch"
 # One persistent wineserver, started outside the measurements.
 wineserver -p 120
 trap 'wine "$build/bench/reg_bench_branch.exe" delete >/dev/null 2>&1 || true; wineserver -k || true' EXIT
@@ -33,9 +36,9 @@ for keys in "${sizes[@]}"; do
   wine reg export 'HKCU\Software\ScrivloBench' "$build/reg-export.reg" /y >/dev/null 2>&1
   best_ours=; best_reg=
   for _ in $(seq $runs); do
-    read -r ours_s ours_rss < <(timed wine "$build/bench/reg_export_bench.exe")
+    read -r ours_s ours_rss < <(timed "$WINELOADER" "$build/bench/reg_export_bench.exe")
     read -r _k bytes _snap total_ms peak_ws peak_private < "$build/out.txt"
-    read -r reg_s reg_rss < <(timed wine reg export 'HKCU\Software\ScrivloBench' "$build/reg-export.reg" /y)
+    read -r reg_s reg_rss < <(timed "$WINELOADER" reg export 'HKCU\Software\ScrivloBench' "$build/reg-export.reg" /y)
     if [ -z "$best_ours" ] || (( $(echo "$ours_s < $best_ours" | bc) )); then
       best_ours=$ours_s; ours_line=("$ours_rss" "$peak_private" "$bytes" "$total_ms" "$peak_ws")
     fi

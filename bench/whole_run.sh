@@ -9,10 +9,13 @@
 # inventory benchmark's tree of `files` files (bench/make_tree.py); the
 # shared-files folder holds one small file. Every program runs twice and the
 # second run is the one measured (warm page cache and registry).
-# BUILD=<folder> picks the build folder (default build/prf-bench).
+# BUILD=<folder> picks the build folder (default build/prf-bench, or
+# build/prf-bench64 where the 64-bit program runs).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-build=${BUILD:-build/prf-bench}
+. tools/wine-arch -
+scrivlo_wine_pick "$(basename "$0")" || exit 1
+build=${BUILD:-build/prf-bench$scrivlo_suffix}
 keys=${1:-10000}
 files=${2:-20000}
 
@@ -22,7 +25,7 @@ if [ -z "${PRF_ON_DISPLAY:-}" ]; then
 fi
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset bench-cross -B "$build" >/dev/null
+  cmake --preset "bench-$scrivlo_preset" -B "$build" >/dev/null
 fi
 cmake --build "$build" -j2 --target Scrivlo run_bench >/dev/null
 build=$(cd "$build" && pwd)
@@ -34,8 +37,8 @@ folder=$build/whole-run
 mkdir -p "$folder"
 cp "$build/app/Scrivlo.exe" "$folder/Scrivlo.exe"
 
-export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-tools/wine-prefix "$WINEPREFIX"
+export WINEPREFIX=$build/wineprefix
+tools/wine-prefix "$WINEPREFIX" "$scrivlo_arch"
 wineserver -k 2>/dev/null || true   # one left from an earlier run of this prefix
 wineserver -p 120
 trap 'wine "$build/bench/run_bench.exe" teardown >/dev/null 2>&1 || true; wineserver -k || true' EXIT

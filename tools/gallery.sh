@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
-# The control gallery: builds ScrivloGallery (cross preset) and saves two
+# The control gallery: builds ScrivloGallery (the cross preset, or cross64
+# where only the 64-bit program runs) and saves two
 # screenshots of its dialog taken under Xvfb, with the skin and without it:
 # docs/gallery-skinned.png and docs/gallery-plain.png.
 #   tools/gallery.sh                 # build, take both pictures
 #   tools/gallery.sh --show [--plain]  # build, run it on $DISPLAY (or Xvfb) to try by hand
-# BUILD=<folder> picks the build folder (default build/gallery-cross). The
+# BUILD=<folder> picks the build folder (default build/gallery-cross or
+# build/gallery-cross64). The
 # program runs in a Wine prefix of its own there, with the system's default
 # colours (the engine tests change theirs).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+. tools/wine-arch -
+scrivlo_wine_pick "$(basename "$0")" || exit 1
 
-build=${BUILD:-build/gallery-cross}
+build=${BUILD:-build/gallery-$scrivlo_preset}
 prefix=$build/wineprefix-gallery
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake --preset cross -B "$build" -DSCRIVLO_TESTS=OFF >/dev/null
+  cmake --preset "$scrivlo_preset" -B "$build" -DSCRIVLO_TESTS=OFF >/dev/null
 fi
 cmake --build "$build" -j2 --target ScrivloGallery >/dev/null
 exe=$build/tools/gallery/ScrivloGallery.exe
@@ -22,7 +26,7 @@ exe=$build/tools/gallery/ScrivloGallery.exe
 # The classic look the engine's flat frames replace: Wine's own visual theme
 # (which draws most controls flat already) is switched off in this prefix.
 if [ ! -f "$prefix/.gallery-classic" ]; then
-  tools/wine-run --prefix "$prefix" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
+  tools/wine-run --prefix "$prefix" reg.exe add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' \
     /v ThemeActive /d 0 /f >/dev/null
   WINEPREFIX=$(cd "$prefix" && pwd) wineserver -w
   touch "$prefix/.gallery-classic"

@@ -193,7 +193,9 @@ TEST(SkinMessageBoxTimer, OneSecondTimerTicksUntilTheBoxEndsAndNotAfter)
     HWND box = WaitForBox(::GetCurrentProcessId(), 5000);
     ASSERT_NE(box, nullptr);
     const DWORD shown = ::GetTickCount();
-    PumpMessages(2600);
+    // Two ticks, about two seconds; the bounds below catch a timer that runs
+    // too fast or not at all.
+    WaitUntil([&] { return log.m_nTicks >= 2; }, 5000);
     EXPECT_TRUE(AnswerBox(box, IDOK, AnswerMethod::kClick));
     ASSERT_TRUE(worker.Ended(8000));
     EXPECT_EQ(result, IDOK);
