@@ -2,9 +2,15 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "diagnostics/InventoryFormat.h"
+#include "diagnostics/Md5.h"
+#include "diagnostics/NameForms.h"
 #include "diagnostics/RunState.h"
 #include "framework/Strings.h"
 #include "res/resource.h"
@@ -22,6 +28,39 @@ CString LoadResourceText(UINT id) {
 
 // An error message of the inventory: the text, caption "Error!", one OK button.
 void ShowInventoryError(CWnd* dialog, UINT textId) { ShowRunMessage(dialog, textId, IDS_CAPTION_ERROR); }
+
+// The folders read from the registry, by the buffer they were read into, as
+// the log shows them and as UTF-8: a value the system code page cannot hold
+// whole still names its folder. Only the worker thread touches them.
+struct FolderValueForm {
+    const char* buffer;
+    std::string shown;
+    std::string access;
+};
+std::vector<FolderValueForm> g_folderValueForms;
+
+// Remembers the exact form of the folder value just read into folder (its
+// 8-bit form, followed by suffix).
+void RememberFolderValueForm(HKEY key, const char* valueName, const char* suffix, const char* folder) {
+    const std::wstring wideName = WideFromSystemCodePage(valueName);
+    wchar_t value[kPathCapacity] = {};
+    DWORD size = sizeof value - sizeof(wchar_t);
+    if (RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) !=
+        ERROR_SUCCESS)
+        return;
+    const int length = static_cast<int>(wcsnlen(value, size / sizeof(wchar_t)));
+    // The same value as the 8-bit read gave, or it is not this folder's.
+    if (SystemCodePageText(value, length) + suffix != folder) return;
+    const std::string access = Utf8FromWide(value, length) + suffix;
+    for (FolderValueForm& form : g_folderValueForms) {
+        if (form.buffer == folder) {
+            form.shown = folder;
+            form.access = access;
+            return;
+        }
+    }
+    g_folderValueForms.push_back(FolderValueForm{folder, folder, access});
+}
 
 // Reads a folder value of HKEY_LOCAL_MACHINE into folder (kPathCapacity bytes),
 // followed by suffix.
@@ -45,18 +84,34 @@ int FindFolderValue(CWnd* dialog, const char* keyPath, const char* valueName, co
         RegCloseKey(key);
         return 0;
     }
+    RememberFolderValueForm(key, valueName, suffix, folder);
     RegCloseKey(key);
     return 1;
 }
 
-// The directory search, digests and messages of the real file system.
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+// The directory search, digests and messages of the real file system. The
+// search and the digest go through the UTF-16 calls with the exact names (as
+// UTF-8 in the walk's access paths); the log gets the names in the system
+// code page, as the 8-bit calls would give them.
 class CWin32InventorySource : public CInventorySource {
 public:
     explicit CWin32InventorySource(CWnd* dialog) : m_pDialog(dialog) {}
 
+    std::string AccessForm(const char* text) override {
+        for (const FolderValueForm& form : g_folderValueForms) {
+            if (form.buffer == text && form.shown == text) return form.access;
+        }
+        const std::wstring wide = WideFromSystemCodePage(text);
+        return Utf8FromWide(wide.c_str(), static_cast<int>(wide.size()));
+    }
+
     void* BeginSearch(const char* pattern, InventoryEntry* entry) override {
-        WIN32_FIND_DATAA data;
-        HANDLE search = FindFirstFileA(pattern, &data);
+        WIN32_FIND_DATAW data;
+        HANDLE search = FindFirstFileW(LongPathForm(WideFromUtf8(pattern)).c_str(), &data);
         if (search == INVALID_HANDLE_VALUE) {
             return nullptr;
         }
@@ -65,8 +120,8 @@ public:
     }
 
     bool NextEntry(void* search, InventoryEntry* entry) override {
-        WIN32_FIND_DATAA data;
-        if (!FindNextFileA(static_cast<HANDLE>(search), &data)) {
+        WIN32_FIND_DATAW data;
+        if (!FindNextFileW(static_cast<HANDLE>(search), &data)) {
             return false;
         }
         CopyEntry(data, entry);
@@ -75,17 +130,23 @@ public:
 
     void EndSearch(void* search) override { FindClose(static_cast<HANDLE>(search)); }
 
-    void LogFileDigest(const char* name, const char* folder) override {
-        ::LogFileDigest(name, folder);
+    void LogFileDigest(const char* path) override {
+        std::unique_ptr<FILE, FileCloser> file(_wfopen(LongPathForm(WideFromUtf8(path)).c_str(), L"rb"));
+        char digestText[kMd5TextCapacity] = {};
+        if (file && ComputeStreamMd5(digestText, file.get())) WriteDigestColumn(g_logFile, digestText);
     }
 
     void ReportLocatingError() override { ShowInventoryError(m_pDialog, IDS_ERROR_LOCATING_PATH); }
 
 private:
-    static void CopyEntry(const WIN32_FIND_DATAA& data, InventoryEntry* entry) {
-        static_assert(sizeof entry->name == sizeof data.cFileName, "entry names hold MAX_PATH bytes");
-        std::memcpy(entry->name, data.cFileName, sizeof entry->name);
-        entry->name[sizeof entry->name - 1] = '\0';
+    static void CopyEntry(const WIN32_FIND_DATAW& data, InventoryEntry* entry) {
+        const int length = static_cast<int>(wcsnlen(data.cFileName, MAX_PATH));
+        // As the 8-bit search would report it: at most MAX_PATH - 1 bytes.
+        const std::string shown = SystemCodePageText(data.cFileName, length);
+        const size_t kept = shown.size() < sizeof entry->name ? shown.size() : sizeof entry->name - 1;
+        std::memcpy(entry->name, shown.data(), kept);
+        entry->name[kept] = '\0';
+        entry->accessName = Utf8FromWide(data.cFileName, length);
         entry->isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         entry->sizeLow = data.nFileSizeLow;
     }

@@ -14,9 +14,27 @@ bool IsDotEntry(const char* name) {
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
+std::string AccessName(const InventoryEntry& entry) {
+    return entry.accessName.empty() ? std::string(entry.name) : entry.accessName;
+}
+
+// A folder in its two forms: as the log shows it, and as the source opens it.
+struct FolderPath {
+    std::string shown;
+    std::string access;
+};
+
+// A file's line without its name and size: the digest column when the path,
+// as the log shows it, fits a path buffer.
+void LogDigestColumn(CInventorySource& source, const FolderPath& folder, const InventoryEntry& entry) {
+    char path[kPathCapacity];
+    if (!JoinPath(path, sizeof path, folder.shown.c_str(), entry.name)) return;
+    source.LogFileDigest((folder.access + AccessName(entry)).c_str());
+}
+
 // A folder whose second pass (the subfolders) is under way.
 struct PendingFolder {
-    std::string folder;
+    FolderPath folder;
     void* search;
     InventoryEntry entry;  // the entry to handle next
     bool handled;          // entry has been handled; fetch the next one first
@@ -40,7 +58,7 @@ public:
     }
 
     void Run(const char* folder) {
-        Enter(folder);
+        Enter(FolderPath{folder, m_source.AccessForm(folder)});
         while (!m_pending.empty()) {
             PendingFolder& top = m_pending.back();
             if (top.handled && !m_source.NextEntry(top.search, &top.entry)) {
@@ -51,7 +69,8 @@ public:
             top.handled = true;
             if (top.entry.isFolder && !IsDotEntry(top.entry.name)) {
                 // Built before Enter, which may move the stack's elements.
-                std::string subfolder = top.folder + top.entry.name + "\\";
+                FolderPath subfolder{top.folder.shown + top.entry.name + "\\",
+                                     top.folder.access + AccessName(top.entry) + "\\"};
                 Enter(subfolder);
             }
         }
@@ -59,11 +78,12 @@ public:
 
 private:
     // Writes the folder's header and its files, then starts its second pass.
-    void Enter(const std::string& folder) {
-        WriteSectionHeader(g_logFile, m_texts.targetDirectory, folder.c_str());
+    void Enter(const FolderPath& folder) {
+        WriteSectionHeader(g_logFile, m_texts.targetDirectory, folder.shown.c_str());
 
-        char pattern[kPathCapacity];
-        if (!JoinPath(pattern, sizeof pattern, folder.c_str(), "*.*")) {
+        // What fits is decided by the path as the log shows it.
+        char shownPattern[kPathCapacity];
+        if (!JoinPath(shownPattern, sizeof shownPattern, folder.shown.c_str(), "*.*")) {
             // Searching a shortened pattern would list a different folder.
             m_source.ReportLocatingError();
             WriteLogLine(g_logFile, m_texts.noFilesFound);
@@ -71,8 +91,9 @@ private:
             return;
         }
 
+        const std::string pattern = folder.access + "*.*";
         InventoryEntry entry;
-        void* search = m_source.BeginSearch(pattern, &entry);
+        void* search = m_source.BeginSearch(pattern.c_str(), &entry);
         if (!search) {
             m_source.ReportLocatingError();
             WriteLogLine(g_logFile, m_texts.noFilesFound);
@@ -80,7 +101,7 @@ private:
             bool anyFile = false;
             do {
                 if (!entry.isFolder) {
-                    m_source.LogFileDigest(entry.name, folder.c_str());
+                    LogDigestColumn(m_source, folder, entry);
                     WriteNameAndSize(g_logFile, entry.name, entry.sizeLow);
                     anyFile = true;
                 }
@@ -91,7 +112,7 @@ private:
             }
         }
 
-        search = m_source.BeginSearch(pattern, &entry);
+        search = m_source.BeginSearch(pattern.c_str(), &entry);
         if (!search) {
             m_source.ReportLocatingError();
             return;
@@ -135,8 +156,9 @@ void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory
             !JoinPath(pattern, sizeof pattern, folder, component.file)) {
             continue;
         }
+        const FolderPath componentFolder{folder, source.AccessForm(windowsFolder) + component.folder};
         InventoryEntry entry;
-        void* search = source.BeginSearch(pattern, &entry);
+        void* search = source.BeginSearch((componentFolder.access + component.file).c_str(), &entry);
         if (!search) {
             continue;
         }
@@ -148,7 +170,7 @@ void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory
         if (header) {
             WriteSectionHeader(g_logFile, targetDirectory, folder);
         }
-        source.LogFileDigest(entry.name, folder);
+        LogDigestColumn(source, componentFolder, entry);
         WriteNameAndSize(g_logFile, entry.name, entry.sizeLow);
         source.EndSearch(search);
     }

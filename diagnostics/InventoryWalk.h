@@ -5,10 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // One entry of a directory search, as the search reports it.
 struct InventoryEntry {
-    char name[260];      // name only, no folder
+    char name[260];      // name only, no folder, as the log shows it
+    // The name in the form the source opens it by (see AccessForm); empty
+    // when that is name itself.
+    std::string accessName;
     bool isFolder;       // the directory attribute is set
     uint32_t sizeLow;    // low 32 bits of the size
 };
@@ -17,16 +21,24 @@ class CInventorySource {
 public:
     virtual ~CInventorySource() = default;
 
-    // Starts a search for pattern. Returns a non-null search with its first
-    // entry in entry, or null when the search cannot start or finds nothing.
+    // The form in which the source names the path text (as the log shows
+    // it) to the system. Paths the walk hands back to the source (patterns,
+    // files to digest) are built from these forms and the entries' access
+    // names; the log's text may not name a file whole (a name the system
+    // code page cannot hold), these do.
+    virtual std::string AccessForm(const char* text) { return text; }
+
+    // Starts a search for pattern (in access form). Returns a non-null search
+    // with its first entry in entry, or null when the search cannot start or
+    // finds nothing.
     virtual void* BeginSearch(const char* pattern, InventoryEntry* entry) = 0;
     // The next entry of the search; false when there is none.
     virtual bool NextEntry(void* search, InventoryEntry* entry) = 0;
     virtual void EndSearch(void* search) = 0;
 
-    // Writes the digest column for the file name in folder, or nothing when
-    // the digest cannot be computed.
-    virtual void LogFileDigest(const char* name, const char* folder) = 0;
+    // Writes the digest column for the file at path (in access form), or
+    // nothing when the digest cannot be computed.
+    virtual void LogFileDigest(const char* path) = 0;
 
     // Tells the user that a folder cannot be searched ("Error locating path!").
     virtual void ReportLocatingError() = 0;

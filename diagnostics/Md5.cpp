@@ -183,19 +183,22 @@ struct FileCloser {
 }  // namespace
 
 int ComputeFileMd5(char* digestText, const char* path) {
-    Md5Context context;
-    Md5Init(&context);
-
     std::unique_ptr<FILE, FileCloser> file(std::fopen(path, "rb"));
     if (!file) {
         return 0;
     }
+    return ComputeStreamMd5(digestText, file.get());
+}
+
+int ComputeStreamMd5(char* digestText, std::FILE* file) {
+    Md5Context context;
+    Md5Init(&context);
 
     // One read buffer for the whole file; memory does not grow with its size.
     std::unique_ptr<unsigned char[]> buffer(new unsigned char[0x8000]);
-    while (!std::feof(file.get())) {
-        const size_t got = std::fread(buffer.get(), 1, 0x8000, file.get());
-        if (std::ferror(file.get())) {
+    while (!std::feof(file)) {
+        const size_t got = std::fread(buffer.get(), 1, 0x8000, file);
+        if (std::ferror(file)) {
             // A digest of part of the file is never presented as the file's.
             return 0;
         }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 struct Md5Context {
     uint32_t state[4];     // chaining values A, B, C, D
@@ -23,3 +24,7 @@ constexpr int kMd5TextCapacity = 35;
 // when the file cannot be opened or cannot be read to its end; on 0 the
 // buffer is left as it was.
 int ComputeFileMd5(char* digestText, const char* path);
+
+// The same for a stream opened for binary reading (the caller closes it):
+// 0 when it cannot be read to its end.
+int ComputeStreamMd5(char* digestText, std::FILE* file);

@@ -1,5 +1,6 @@
 #include "diagnostics/RegistryExport.h"
 
+#include "diagnostics/NameForms.h"
 #include "diagnostics/RegRootKeys.h"
 #include "diagnostics/RegValueFormat.h"
 
@@ -25,11 +26,13 @@ bool IsMbcsLeadByte(unsigned char byte) { return _ismbblead(byte) != 0; }
 // The buffers the walk reads names and data into. Values are read before a
 // key's subkeys are walked and a subkey's name is used up before the walk
 // descends, so one set serves every level and each level keeps only a key
-// handle, two counts and its path on the stack.
+// handle, two counts and its path on the stack. Subkeys are enumerated and
+// opened by their exact UTF-16 names: a name that the system code page cannot
+// hold opens nothing in its 8-bit form.
 struct WalkBuffers {
     char valueName[kRegValueNameCapacity];
     unsigned char valueData[kRegValueDataCapacity];
-    char subkeyName[kRegSubkeyNameCapacity + 1];
+    wchar_t subkeyName[kRegSubkeyNameCapacity + 1];
 };
 
 class OpenKey {
@@ -65,17 +68,17 @@ void KeepCompleteValues(RegNode* node) {
     node->valueCount = static_cast<uint32_t>(count);
 }
 
-long SnapshotKey(const RegRootKey* root, HKEY parent, const char* openPath,
+long SnapshotKey(const RegRootKey* root, HKEY parent, const wchar_t* openPath,
                  const std::string& keyPath, WalkBuffers& buffers);
 
 // Opens openPath below parent (the root for the branch itself, the parent key
 // for a subkey: a subkey opened by its name alone opens however long its
 // full path grows) and reads the key into node. openPath may be the shared
 // subkey name buffer: it is used up by the open, before anything reuses it.
-long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const char* openPath,
+long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const wchar_t* openPath,
              const std::string& keyPath, WalkBuffers& buffers) {
     HKEY rawKey = nullptr;
-    LONG rc = RegOpenKeyExA(parent, openPath, 0, KEY_READ, &rawKey);
+    LONG rc = RegOpenKeyExW(parent, openPath, 0, KEY_READ, &rawKey);
     if (rc != ERROR_SUCCESS) return rc;
     OpenKey key(rawKey);
 
@@ -110,27 +113,35 @@ long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const char* ope
 
     for (DWORD index = 0; index < subkeyCount; ++index) {
         DWORD nameLength = kRegSubkeyNameCapacity;
-        buffers.subkeyName[0] = '\0';
-        rc = RegEnumKeyExA(key.Get(), index, buffers.subkeyName, &nameLength, nullptr, nullptr,
+        buffers.subkeyName[0] = L'\0';
+        rc = RegEnumKeyExW(key.Get(), index, buffers.subkeyName, &nameLength, nullptr, nullptr,
                            nullptr, nullptr);
         if (rc != ERROR_SUCCESS) {
             ++skipped;
             continue;
         }
         if (nameLength >= kRegSubkeyNameCapacity) nameLength = kRegSubkeyNameCapacity - 1;
-        buffers.subkeyName[nameLength] = '\0';
+        buffers.subkeyName[nameLength] = L'\0';
+        // The key line shows the name as the system code page renders it; a
+        // name whose rendering does not fit the 8-bit name buffer is skipped,
+        // as the 8-bit enumeration would skip it.
+        const std::string shownName = SystemCodePageText(buffers.subkeyName, static_cast<int>(nameLength));
+        if (shownName.size() >= kRegSubkeyNameCapacity) {
+            ++skipped;
+            continue;
+        }
         std::string subkeyPath;
-        subkeyPath.reserve(keyPath.size() + 1 + nameLength);
+        subkeyPath.reserve(keyPath.size() + 1 + shownName.size());
         subkeyPath += keyPath;
         subkeyPath += '\\';
-        subkeyPath += buffers.subkeyName;
+        subkeyPath += shownName;
         if (SnapshotKey(root, key.Get(), buffers.subkeyName, subkeyPath, buffers) != 0) ++skipped;
     }
     node->skippedCount = skipped;
     return 0;
 }
 
-long SnapshotKey(const RegRootKey* root, HKEY parent, const char* openPath,
+long SnapshotKey(const RegRootKey* root, HKEY parent, const wchar_t* openPath,
                  const std::string& keyPath, WalkBuffers& buffers) {
     RegNode* node = new (std::nothrow) RegNode;
     if (node == nullptr) return kRegExportOutOfMemory;
@@ -161,7 +172,7 @@ long SnapshotRegistryKey(int rootIndex, const char* keyPath) {
         const HKEY rootKey =
             root ? RegRootKeyHandle(*root) : nullptr;
         const std::string path = keyPath ? keyPath : "";
-        return SnapshotKey(root, rootKey, path.c_str(), path, *buffers);
+        return SnapshotKey(root, rootKey, WideFromSystemCodePage(path.c_str()).c_str(), path, *buffers);
     } catch (const std::bad_alloc&) {
         return kRegExportOutOfMemory;
     }

@@ -76,7 +76,7 @@ public:
         --openSearches;
     }
 
-    void LogFileDigest(const char*, const char*) override { std::fprintf(g_logFile, "%-40s", kDigest); }
+    void LogFileDigest(const char*) override { std::fprintf(g_logFile, "%-40s", kDigest); }
     void ReportLocatingError() override { ++locatingErrors; }
 
     static constexpr const char* kDigest = "0cc175b9c0f1b6a831c399e269772661";

@@ -6,7 +6,6 @@
 #include "diagnostics/Inventory.h"
 
 #include <windows.h>
-#include <process.h>
 
 #include <gtest/gtest.h>
 
@@ -61,24 +60,30 @@ std::vector<std::string> TakeMessages() {
     return texts;
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &data);
+// Removes a folder (given with its trailing backslash) and all below it,
+// however deep: through the UTF-16 calls with the "\\?\" prefix.
+void RemoveTreeW(const std::wstring& folder) {
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &data);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = data.cFileName, path = folder + name;
-            if (name == "." || name == "..") continue;
+            const std::wstring name = data.cFileName, path = folder + name;
+            if (name == L"." || name == L"..") continue;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
+                RemoveTreeW(path + L"\\");
             } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(search, &data));
+        } while (FindNextFileW(search, &data));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.substr(0, folder.size() - 1).c_str());
 }
+
+std::wstring LongWide(const std::string& path) { return L"\\\\?\\" + std::wstring(path.begin(), path.end()); }
+
+void RemoveTree(const std::string& folder) { RemoveTreeW(LongWide(folder)); }
 
 // A fresh folder under the temporary folder for each test, and an open log.
 class InventoryWin32 : public ::testing::Test {
@@ -255,31 +260,42 @@ TEST_F(InventoryWin32, SystemComponentMatrix) {
 
 // --- a deep tree on a thread with the default stack ---
 
-unsigned __stdcall WalkOnWorker(void* argument) {
+DWORD WINAPI WalkOnWorker(void* argument) {
     LogFolderTree(static_cast<const std::string*>(argument)->c_str(), kDialog);
     return 0;
 }
 
-TEST_F(InventoryWin32, DeepTreeOnAWorkerWithTheDefaultStack) {
-    // As deep as the 8-bit directory functions reach (their paths end before
-    // MAX_PATH characters): each level holds a file "f" and the next folder "d".
+// Paths may grow to the log's 1024-byte capacity, so a tree of short names
+// can be some 200 levels deep. The walk keeps its per-level state on the
+// heap and passes on a 128 KiB stack (it needs less than half of that); a
+// walk that recursed with its path buffers on the stack (three 1024-byte
+// buffers a level) would overflow a fifth of the way down.
+TEST_F(InventoryWin32, TreeAsDeepAsThePathCapacityOnA128KiBStack) {
+    // Each level holds a file "f" and the next folder "dddd", down to the
+    // last folder whose search pattern fits.
     std::string folder = root;
     std::string expected = SectionHeader(root) + kNoFiles;
     int levels = 0;
-    while ((folder + "d\\*.*").size() < MAX_PATH) {
-        folder += "d\\";
-        MakeFolder(folder.substr(root.size()));
-        MakeFile(folder.substr(root.size()) + "f", "a");
+    while ((folder + "dddd\\*.*").size() < static_cast<size_t>(kPathCapacity)) {
+        folder += "dddd\\";
+        ASSERT_TRUE(CreateDirectoryW(LongWide(folder).c_str(), nullptr)) << folder.size();
+        HANDLE file = CreateFileW(LongWide(folder + "f").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << folder.size();
+        DWORD written = 0;
+        WriteFile(file, "a", 1, &written, nullptr);
+        CloseHandle(file);
         expected += SectionHeader(folder) + FileLine(kMd5A, "f", "1");
         ++levels;
     }
-    ASSERT_GT(levels, 50);
+    ASSERT_GT(levels, 180);
 
-    // Stack size 0: the program's default, as the run's worker is started.
-    const uintptr_t thread = _beginthreadex(nullptr, 0, WalkOnWorker, &root, 0, nullptr);
-    ASSERT_NE(thread, 0u);
-    ASSERT_EQ(WaitForSingleObject(reinterpret_cast<HANDLE>(thread), 60000), WAIT_OBJECT_0);
-    CloseHandle(reinterpret_cast<HANDLE>(thread));
+    HANDLE thread = CreateThread(nullptr, 128 * 1024, WalkOnWorker, &root, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0);
+    DWORD exitCode = 1;
+    GetExitCodeThread(thread, &exitCode);
+    CloseHandle(thread);
+    EXPECT_EQ(exitCode, 0u);
 
     EXPECT_EQ(TakeLog(), WithCrLf(expected));
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{});
