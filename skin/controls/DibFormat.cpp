@@ -33,10 +33,15 @@ uint64_t AbsoluteWidth(const DibInfoHeader& header) {
 }
 
 // Bytes of pixel data the drawing calls read for this header: every row for
-// plain rows, the compressed size otherwise.
+// plain rows, the compressed size otherwise. A row holds at most 2^31 pixels
+// of 65535 bits (under 2^45 bytes), but times 2^31 rows the product can pass
+// 64 bits: such a size is answered as the largest number, which no file holds.
 uint64_t PixelBytesNeeded(const DibInfoHeader& header) {
     if (!DibHasPlainRows(header)) return header.biSizeImage;
-    return DibStride(header) * AbsoluteHeight(header);  // < 2^45 x 2^31, fits
+    const uint64_t stride = DibStride(header);
+    const uint64_t rows = AbsoluteHeight(header);
+    if (stride != 0 && rows > UINT64_MAX / stride) return UINT64_MAX;
+    return stride * rows;
 }
 
 }  // namespace

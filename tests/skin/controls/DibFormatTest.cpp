@@ -236,6 +236,11 @@ TEST(DibFormat, ReadRefusesMalformedFiles) {
         s.width = 0x7FFFFFFF;
         s.height = 0x7FFFFFFF;
         cases.push_back({"huge dimensions", MakeBmp(s, 64), DibReadStatus::kPixelsTooShort});
+        // 2^31 x 2^31 pixels of 4 bytes: a 64-bit size product wraps to 0.
+        s.width = INT32_MIN;
+        s.height = INT32_MIN;
+        s.bitCount = 32;
+        cases.push_back({"size product past 64 bits", MakeBmp(s, 0), DibReadStatus::kPixelsTooShort});
     }
     {
         BmpLayout s;
