@@ -86,20 +86,31 @@ private:
 };
 
 // Makes hInst the module resources are loaded from, until the box has closed.
+// The handle is process-wide and a box may run on a worker thread while the
+// user-interface thread reads it (or sets it): it is written only when it
+// changes, so a box owned by a window of the resource module already in use
+// (every box of the program) never writes it, and never puts back an old
+// value over one the other thread set meanwhile.
 class CResourceHandleScope {
 public:
     explicit CResourceHandleScope(HINSTANCE hInst)
-        : m_pState(AfxGetModuleState()), m_hSaved(m_pState->m_hCurrentResourceHandle)
+        : m_pState(AfxGetModuleState()), m_hSaved(m_pState->m_hCurrentResourceHandle), m_bChanged(m_hSaved != hInst)
     {
-        m_pState->m_hCurrentResourceHandle = hInst;
+        if (m_bChanged)
+            m_pState->m_hCurrentResourceHandle = hInst;
     }
-    ~CResourceHandleScope() { m_pState->m_hCurrentResourceHandle = m_hSaved; }
+    ~CResourceHandleScope()
+    {
+        if (m_bChanged)
+            m_pState->m_hCurrentResourceHandle = m_hSaved;
+    }
     CResourceHandleScope(const CResourceHandleScope&) = delete;
     CResourceHandleScope& operator=(const CResourceHandleScope&) = delete;
 
 private:
     CModuleState* m_pState;
     HINSTANCE m_hSaved;
+    bool m_bChanged;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/Dialog.h"
+#include "framework/ModuleState.h"
 #include "skin/dialogs/SkinMessageBox.h"
 #include "skin/dialogs/SkinMessageBoxDialog.h"
 #include "tests/skin/dialogs/SkinDialogTestRes.h"
@@ -171,7 +172,11 @@ void RecordTick(CSkinMessageBox* pBox, DWORD_PTR data)
 
 }  // namespace
 
-TEST(SkinMessageBoxTimer, OneSecondTimerTicksUntilTheBoxEndsAndNotAfter)
+// The box's timer reaches the function about once a second while the box is
+// open, with the box as its argument. That no tick comes after the box has
+// ended is checked too, but cannot tell the box's own KillTimer from the
+// system's removal of a destroyed window's timers.
+TEST(SkinMessageBoxTimer, OneSecondTimerTicksWhileTheBoxIsOpen)
 {
     CTickLog log;
     SkinMsgBoxParams params;
@@ -203,7 +208,7 @@ TEST(SkinMessageBoxTimer, OneSecondTimerTicksUntilTheBoxEndsAndNotAfter)
     const LONG ticks = ticksAtReturn;
     EXPECT_GE(ticks, 2) << "about one a second while the box was open";
     EXPECT_LE(ticks, 4);
-    EXPECT_EQ(ticksAfterPumping, ticks) << "no tick after the box ended";
+    EXPECT_EQ(ticksAfterPumping, ticks) << "no tick after the box ended (its timer or its window is gone)";
     for (LONG i = 0; i < ticks && i < CTickLog::kMax; ++i) {
         EXPECT_EQ(log.m_boxes[i], box) << "tick " << i << " names the running box";
         const DWORD since = i == 0 ? shown : log.m_times[i - 1];
@@ -281,6 +286,31 @@ TEST(SkinMessageBoxThreads, WorkerBoxOwnedByTheMainThreadsModalDialogBothWork)
     EXPECT_TRUE(report.m_bOwnerEnabledAfter);
     EXPECT_TRUE(report.m_bMainAnswered) << "the main dialog answers its own OK button after the box";
     EXPECT_EQ(mainResult, IDOK);
+}
+
+// The resource handle is process-wide. A box on a worker, owned by a window
+// of the module already in use, leaves it alone: a value the user-interface
+// thread sets while the box is open is still there after the box.
+TEST(SkinMessageBoxThreads, WorkerBoxLeavesTheResourceHandleToTheOtherThread)
+{
+    const HINSTANCE program = ::GetModuleHandleA(nullptr);
+    HWND owner = ::CreateWindowExA(0, "Static", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 100, 60, nullptr, nullptr,
+                                   program, nullptr);
+    ASSERT_NE(owner, nullptr);
+    AfxSetResourceHandle(program);
+    volatile int result = -100;
+    CWorker worker([&] { result = SkinMessageBox(CWnd::FromHandle(owner), "Open", "Worker", MB_OK, nullptr, nullptr); });
+    ASSERT_TRUE(worker.Started());
+    HWND box = WaitForBox(::GetCurrentProcessId(), 5000, std::set<HWND>{owner});
+    ASSERT_NE(box, nullptr);
+    const HINSTANCE other = ::GetModuleHandleA("kernel32.dll");
+    AfxSetResourceHandle(other);
+    EXPECT_TRUE(AnswerBox(box, IDOK, AnswerMethod::kClick));
+    ASSERT_TRUE(worker.Ended(5000));
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(AfxGetResourceHandle(), other) << "the box put its saved handle back over the other thread's";
+    AfxSetResourceHandle(program);
+    ::DestroyWindow(owner);
 }
 
 // --- the box cannot be made ---
