@@ -33,6 +33,15 @@ void ReadClassName(HWND hWnd, char (&szClass)[SKIN_CLASS_NAME_CHARS]) {
 
 DWORD ReadStyle(HWND hWnd) { return static_cast<DWORD>(GetWindowLongA(hWnd, GWL_STYLE)); }
 
+// Puts pfnOld back as hWnd's procedure if pfnOurs is still on top. Returns
+// whether the window's record may go: it was put back, or the window is gone.
+bool ReleaseSubclass(HWND hWnd, WNDPROC pfnOurs, WNDPROC pfnOld) {
+    if (!IsWindow(hWnd)) return true;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) != pfnOurs) return false;
+    if (pfnOld) SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnOld));
+    return true;
+}
+
 }  // namespace
 
 CSkinManager* CSkinManager::GetInstance() { return &g_skinManager; }
@@ -290,14 +299,18 @@ void CSkinManager::Teardown() {
         Uninstall(key);
     }
 
+    // A window is given back its saved procedure only while the engine's
+    // procedure is still on top: a subclass installed after the engine's
+    // would otherwise lose the rest of its chain. Such a window keeps its
+    // record, so that the engine's procedure still passes its messages on.
     pos = m_mapControls.GetStartPosition();
     while (pos) {
         void* pKey = nullptr;
         void* pValue = nullptr;
         m_mapControls.GetNextAssoc(pos, pKey, pValue);
         CControlSkin* pSkin = static_cast<CControlSkin*>(pValue);
-        if (pSkin)
-            SetWindowLongPtrA(static_cast<HWND>(pKey), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pSkin->m_pfnOldProc));
+        const HWND hWnd = static_cast<HWND>(pKey);
+        if (!ReleaseSubclass(hWnd, &CSkinManager::ControlWndProc, pSkin ? pSkin->m_pfnOldProc : nullptr)) continue;
         m_mapControls.RemoveKey(pKey);
         delete pSkin;
     }
@@ -308,8 +321,8 @@ void CSkinManager::Teardown() {
         void* pValue = nullptr;
         m_mapDialogs.GetNextAssoc(pos, pKey, pValue);
         CDialogHook* pHook = static_cast<CDialogHook*>(pValue);
-        if (pHook)
-            SetWindowLongPtrA(static_cast<HWND>(pKey), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pHook->m_pfnOldProc));
+        const HWND hWnd = static_cast<HWND>(pKey);
+        if (!ReleaseSubclass(hWnd, &CSkinManager::DialogWndProc, pHook ? pHook->m_pfnOldProc : nullptr)) continue;
         m_mapDialogs.RemoveKey(pKey);
         delete pHook;
     }

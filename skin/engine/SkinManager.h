@@ -56,7 +56,8 @@ public:
     // One hover poll.
     void TrackHover();
     // The work of the destructor, also callable before exit; the hover timer
-    // is stopped at its end.
+    // is stopped at its end. A window subclassed again after the engine keeps
+    // the engine's procedure (and its record), which passes its messages on.
     void Teardown();
 
     // The skinner of hWnd, or null.

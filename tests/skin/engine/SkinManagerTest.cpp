@@ -501,4 +501,33 @@ TEST_F(EngineTest, TeardownRestoresEveryWindowAndRemovesTheHooks) {
     EXPECT_EQ(KindOf(GetDlgItem(hDlg2, IDC_EDIT_EDGE)), SKIN_KIND_NONE);
 }
 
+namespace {
+WNDPROC g_pfnBelowLater = nullptr;
+int g_nLaterMessages = 0;
+LRESULT CALLBACK LaterSubclass(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_GETTEXTLENGTH) ++g_nLaterMessages;
+    return CallWindowProcA(g_pfnBelowLater, hWnd, message, wParam, lParam);
+}
+}  // namespace
+
+// A subclass put on a skinned control after the engine's keeps its place and
+// its whole chain through a teardown; the rest is given back as always.
+TEST_F(EngineTest, TeardownLeavesALaterSubclassOnTopWithItsChain) {
+    m_pManager->Install(0, static_cast<DWORD>(-1), SKIN_MODE_DIALOG);
+    HWND hDlg = Keep(CreateTestDialog(IDD_SWEEP, nullptr));
+    HWND hEdit = GetDlgItem(hDlg, IDC_EDIT_EDGE);
+    ASSERT_EQ(ProcOf(hEdit), &CSkinManager::ControlWndProc);
+    g_pfnBelowLater = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
+    m_pManager->Teardown();
+    EXPECT_EQ(ProcOf(hEdit), &LaterSubclass);
+    EXPECT_NE(ProcOf(hDlg), &CSkinManager::DialogWndProc) << "the dialog had nothing above the engine";
+    g_nLaterMessages = 0;
+    SetWindowTextA(hEdit, "chain");
+    EXPECT_EQ(GetWindowTextLengthA(hEdit), 5) << "the edit's own procedure is still reached";
+    EXPECT_EQ(g_nLaterMessages, 1);
+    EXPECT_NE(CSkinManager::FindSkin(hEdit), nullptr) << "the engine's procedure passes the messages on";
+    SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_pfnBelowLater));
+}
+
 }  // namespace engine_test
