@@ -48,7 +48,8 @@ BOOL CScrivloDlg::OnInitDialog() {
 
     // If the thread cannot start, the window stays with its first status
     // until the user closes it.
-    m_bRunning = _beginthread(DiagnosticsThreadProc, 0, this) != static_cast<uintptr_t>(-1);
+    // The run takes its argument as the CWnd it is.
+    m_bRunning = _beginthread(DiagnosticsThreadProc, 0, static_cast<CWnd*>(this)) != static_cast<uintptr_t>(-1);
     return TRUE;
 }
 
@@ -77,6 +78,34 @@ void CScrivloDlg::OnPaint() {
 }
 
 HCURSOR CScrivloDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+BOOL CScrivloDlg::DestroyWindow() {
+    if (m_bRunning && m_hWnd != nullptr) {
+        // The loop that ended may have hidden the window on its way out.
+        ShowWindow(SW_SHOWNA);
+        bool bQuit = false;
+        WPARAM nQuitCode = 0;
+        MSG msg;
+        while (m_bRunning) {
+            const BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
+            if (bGot == -1) break;
+            if (bGot == 0) {
+                // Kept for the loop that asked for it, once the run is done.
+                bQuit = true;
+                nQuitCode = msg.wParam;
+                continue;
+            }
+            if (!::IsDialogMessageA(m_hWnd, &msg)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+        if (bQuit) ::PostQuitMessage(static_cast<int>(nQuitCode));
+        // The run's completion has destroyed the window already.
+        if (m_hWnd == nullptr) return TRUE;
+    }
+    return CSkinFontDialog::DestroyWindow();
+}
 
 LRESULT CScrivloDlg::OnDiagnosticsDone(WPARAM, LPARAM) {
     m_bRunning = false;

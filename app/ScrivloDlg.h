@@ -23,6 +23,15 @@ protected:
     void OnOK() override;
     void OnCancel() override;
 
+public:
+    // The modal loop can end before the run does, whatever ends it (a
+    // WM_QUIT reaching this thread ends any modal loop): the window then
+    // stays, and this thread goes on serving the run (its boxes and status
+    // line are sent to this thread), until the run is done. So the run never
+    // uses the window or this object after they are gone.
+    BOOL DestroyWindow() override;
+
+protected:
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     LRESULT OnDiagnosticsDone(WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -153,6 +154,24 @@ const FixtureFile kFree = {"free.dat", "free content", "0be13f7d950c095526d91946
 // followed directly by the name, which names no file, so the lines have no
 // digest column; the folder "install" itself becomes the subfolder
 // "...\installinstall\", which cannot be searched.
+// Without any product folder the log that did not reach the disk whole is
+// reported all the same; the status line keeps its first text.
+TEST_F(ScrivloEndToEnd, LogOnAFullDiskWithoutAProductFolderIsStillAnError) {
+    ASSERT_TRUE(FileExists(m_folder + "prepared-by-build"));
+    DeleteValue(kCurrentVersionKey, "CommonFilesDir");
+    PutText("SOFTWARE\\Corvalin\\Corvalin Desktop", "Version", "4.2");
+    const CTranscript transcript = Run();
+    ExpectCleanEnd(transcript);
+    const std::vector<std::string> expected = {
+        "status: Creating log, please wait...",
+        "box: Error! | Error reading the registry!",
+        "box: Error! | Error opening the registry!",
+        "box: Error! | Error creating log file!",
+        "box: Success! | Log file successfully created!",
+    };
+    EXPECT_EQ(expected, Lines(transcript));
+}
+
 TEST_F(ScrivloEndToEnd, InstallFolderWithoutTrailingBackslashListsTheParentsMatches) {
     InstallProduct();
     const std::string value = m_install.substr(0, m_install.size() - 1);
@@ -256,6 +275,104 @@ TEST_F(ScrivloEndToEnd, NamesLongerThanTheColumnAreWrittenWhole) {
     }
 }
 
+// Names the system code page (1252 here) cannot hold: an install folder, two
+// files and a folder, and a registry subkey with a value and a subkey of its
+// own. Each is read whole; the log and the script show each name as the code
+// page renders it, with '?' for what it cannot hold.
+void WriteWideFile(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(bytes.size(), written);
+}
+
+HKEY CreateWideKey(HKEY parent, const std::wstring& name) {
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                                             &key, nullptr));
+    return key;
+}
+
+TEST_F(ScrivloEndToEnd, NamesOutsideTheCodePageAreReadWholeAndShownWithQuestionMarks) {
+    ASSERT_EQ(1252u, GetACP()) << "the expected texts are those of code page 1252";
+    const std::wstring folder(m_folder.begin(), m_folder.end());
+    const std::wstring install = folder + L"\x0423\x0441\x0442\x0430\x043D\x043E\x0432\x043A\x0430\\";  // Установка
+    const std::string installShown = m_folder + "?????????\\";
+    struct Item {
+        std::wstring name;
+        const char* shown;
+        const char* content;
+    };
+    const Item files[] = {
+        {L"\x041F\x0440\x0438\x0432\x0435\x0442.dll", "??????.dll", "privet library"},  // Привет.dll
+        {L"\x30D5\x30A1\x30A4\x30EB.txt", "????.txt", "fairu text"},                     // ファイル.txt
+        {L"readme.txt", "readme.txt", kReadme.content},
+    };
+    const std::wstring subfolder = L"\x041F\x0430\x043F\x043A\x0430";  // Папка
+    const Item inside = {L"inside.txt", "inside.txt", "inside the folder"};
+
+    MakeFolder(m_common);
+    MakeFolder(m_shared);
+    Put(m_shared, kCoreLibrary);
+    PutText(kCurrentVersionKey, "CommonFilesDir", m_common);
+    ASSERT_TRUE(CreateDirectoryW(install.c_str(), nullptr));
+    for (const Item& file : files) WriteWideFile(install + file.name, file.content);
+    ASSERT_TRUE(CreateDirectoryW((install + subfolder).c_str(), nullptr));
+    WriteWideFile(install + subfolder + L"\\" + inside.name, inside.content);
+
+    HKEY installKey = CreateWideKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install");
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(installKey, L"InstallDir", 0, REG_SZ,
+                                            reinterpret_cast<const BYTE*>(install.c_str()),
+                                            static_cast<DWORD>((install.size() + 1) * sizeof(wchar_t))));
+    RegCloseKey(installKey);
+    HKEY subkey = CreateWideKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Corvalin\\\x041A\x043B\x044E\x0447");  // Ключ
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(subkey, "Wert", 0, REG_SZ, reinterpret_cast<const BYTE*>("eins"), 5));
+    HKEY deeper = CreateWideKey(subkey, L"Sub");
+    const DWORD two = 2;
+    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(deeper, "Tiefe", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&two), 4));
+    RegCloseKey(deeper);
+    RegCloseKey(subkey);
+
+    const CTranscript transcript = Run();
+    ExpectCleanEnd(transcript);
+    EXPECT_EQ(kEverythingPresent, Lines(transcript)) << "no message: every path can be searched";
+
+    // The install folder's files in the order the directory search gives them.
+    ExpectedLog log;
+    log.Section(m_shared);
+    log.File(kCoreLibrary.md5, kCoreLibrary.name, kCoreLibrary.Size());
+    log.Section(installShown);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((install + L"*.*").c_str(), &entry);
+    ASSERT_NE(INVALID_HANDLE_VALUE, search);
+    do {
+        for (const Item& file : files) {
+            if (file.name == entry.cFileName) log.File(CryptoApiMd5(file.content), file.shown, static_cast<int>(std::strlen(file.content)));
+        }
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    log.Section(installShown + "?????\\");
+    log.File(CryptoApiMd5(inside.content), inside.shown, static_cast<int>(std::strlen(inside.content)));
+    EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
+
+    std::string doubledInstall;
+    for (char c : installShown) {
+        doubledInstall += c;
+        if (c == '\\') doubledInstall += '\\';
+    }
+    EXPECT_EQ("Windows Registry Editor Version 5.00\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance]\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install]\r\n"
+              "\"InstallDir\"=\"" + doubledInstall + "\"\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\????]\r\n\"Wert\"=\"eins\"\r\n\r\n"
+              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\????\\Sub]\r\n\"Tiefe\"=dword:00000002\r\n\r\n",
+              ReadFile(m_folder + "QZRegNode.reg"));
+}
+
 // A file another program holds open without sharing cannot be read: its
 // line has no digest column and starts with the space before the name;
 // the other lines keep their columns.
@@ -356,11 +473,15 @@ TEST_F(ScrivloEndToEnd, SystemComponentMatrix) {
 enum class CloseMoment { kBeforeTheFirstBox, kWhileTheFirstBoxIsOpen };
 enum class CloseInput { kPosted, kTyped };
 
-enum class CloseKey { kEscape, kAltF4 };
+// kQuit: not a key but WM_QUIT posted to the window's thread, which ends
+// any modal loop of that thread.
+enum class CloseKey { kEscape, kAltF4, kQuit };
 
 // The key as the main window's queue receives it.
 void PostCloseKey(HWND main, CloseKey key) {
-    if (key == CloseKey::kEscape) {
+    if (key == CloseKey::kQuit) {
+        PostThreadMessageA(GetWindowThreadProcessId(main, nullptr), WM_QUIT, 0, 0);
+    } else if (key == CloseKey::kEscape) {
         const LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyA(VK_ESCAPE, 0)) << 16);
         PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, down);
         PostMessageA(main, WM_KEYUP, VK_ESCAPE, down | (LPARAM(3) << 30));
@@ -420,6 +541,8 @@ TEST_F(ScrivloEndToEnd, ClosingTheWindowWhileTheRunWorksWaitsForTheRun) {
          "Escape posted before the first box"},
         {CloseMoment::kWhileTheFirstBoxIsOpen, CloseInput::kPosted, CloseKey::kEscape,
          "Escape posted while the first box is open"},
+        {CloseMoment::kWhileTheFirstBoxIsOpen, CloseInput::kPosted, CloseKey::kQuit,
+         "WM_QUIT posted to its thread while the first box is open"},
     };
     InstallProduct();
     const std::string big = m_install + "plugins\\big.bin";
