@@ -48,7 +48,7 @@ TEST(Resources, MainDialogTemplateIsTheExtendedFormByteForByte) {
     w.Word(0);                 // no class
     w.Word(0);                 // empty caption
     w.Word(8);                 // points
-    w.Word(0);                 // weight
+    w.Word(400);               // weight: normal
     {
         w.bytes.push_back(0);  // not italic
         w.bytes.push_back(1);  // character set 1
