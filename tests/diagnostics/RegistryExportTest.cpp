@@ -197,7 +197,23 @@ private:
     std::string m_script;
 };
 
-TEST(RegistryExport, EveryValueRenderingByteForByte) {
+// Each case starts from an empty chain, whatever ran before it in this
+// process: the chain is never reset by the program, so the cases do it.
+class RegistryExport : public ::testing::Test {
+protected:
+    void SetUp() override { FreeChain(); }
+    void TearDown() override { FreeChain(); }
+    static void FreeChain() {
+        while (g_regHead != nullptr) {
+            RegNode* next = g_regHead->next;
+            delete g_regHead;
+            g_regHead = next;
+        }
+        g_regTail = nullptr;
+    }
+};
+
+TEST_F(RegistryExport, EveryValueRenderingByteForByte) {
     TestBranch branch;
     HKEY key = branch.Root();
     SetValue(key, "", REG_SZ, Sz("C:\\x"));
@@ -231,7 +247,7 @@ TEST(RegistryExport, EveryValueRenderingByteForByte) {
     EXPECT_EQ(g_regHead->skippedCount, 0u);
 }
 
-TEST(RegistryExport, SubkeysInPreOrderEmptyKeyAndUnopenableLink) {
+TEST_F(RegistryExport, SubkeysInPreOrderEmptyKeyAndUnopenableLink) {
     TestBranch branch;
     SetValue(branch.Root(), "v", REG_DWORD, Dword(1));
     SetValue(branch.Key("A"), "", REG_SZ, Sz("top"));
@@ -261,7 +277,7 @@ TEST(RegistryExport, SubkeysInPreOrderEmptyKeyAndUnopenableLink) {
     EXPECT_EQ(g_regHead->skippedCount, 1u) << "the link key counts as one failure";
 }
 
-TEST(RegistryExport, ValuesBeyondTheCapacitiesAreSkippedAndCounted) {
+TEST_F(RegistryExport, ValuesBeyondTheCapacitiesAreSkippedAndCounted) {
     TestBranch branch;
     HKEY key = branch.Root();
     SetValue(key, "data2048", REG_BINARY, Bytes(2048, 0xAB));
@@ -285,7 +301,7 @@ TEST(RegistryExport, ValuesBeyondTheCapacitiesAreSkippedAndCounted) {
     EXPECT_EQ(g_regHead->skippedCount, 2u);
 }
 
-TEST(RegistryExport, KeepsEveryValueBeyond512) {
+TEST_F(RegistryExport, KeepsEveryValueBeyond512) {
     TestBranch branch;
     std::vector<std::string> lines = {"[HKEY_CURRENT_USER\\" + branch.Path() + "]"};
     char name[16];
@@ -325,7 +341,7 @@ DWORD WINAPI DeepWalkThread(void* parameter) {
     return 0;
 }
 
-TEST(RegistryExport, DeepBranchOnASmallWorkerStack) {
+TEST_F(RegistryExport, DeepBranchOnASmallWorkerStack) {
     // 400 levels: fixed per-level buffers of 4.6 KB would need 1.8 MB, more
     // than the worker stack (at most the 1 MiB default) holds.
     const int depth = 400;
@@ -366,7 +382,7 @@ TEST(RegistryExport, DeepBranchOnASmallWorkerStack) {
     }
 }
 
-TEST(RegistryExport, MissingBranchReturns2AndWritesNothing) {
+TEST_F(RegistryExport, MissingBranchReturns2AndWritesNothing) {
     ProgramFolderTurn turn;
     const std::string missing = "Software\\ScrivloMissing" + Pid();
     EXPECT_EQ(ExportRegistryBranch(1, missing.c_str()), ERROR_FILE_NOT_FOUND);
@@ -377,7 +393,7 @@ TEST(RegistryExport, MissingBranchReturns2AndWritesNothing) {
     EXPECT_EQ(g_regHead->valueCount, 0u);
 }
 
-TEST(RegistryExport, RootIndexUsesTheLowEightBits) {
+TEST_F(RegistryExport, RootIndexUsesTheLowEightBits) {
     TestBranch branch;
     SetValue(branch.Root(), "d", REG_DWORD, Dword(5));
     EXPECT_EQ(SnapshotRegistryKey(9, branch.Path().c_str()), ERROR_INVALID_HANDLE) << "row 9 does not exist";
@@ -391,7 +407,7 @@ TEST(RegistryExport, RootIndexUsesTheLowEightBits) {
 // Every row opens the system's own predefined key of its name. Wine accepts a
 // zero-extended 0x80000002 as well, so only the handles themselves can show
 // a table that would fail on 64-bit Windows.
-TEST(RegistryExport, RootRowsAreTheSystemsPredefinedKeys) {
+TEST_F(RegistryExport, RootRowsAreTheSystemsPredefinedKeys) {
     const struct {
         const char* name;
         HKEY key;
@@ -414,7 +430,7 @@ TEST(RegistryExport, RootRowsAreTheSystemsPredefinedKeys) {
     EXPECT_EQ(RegRootKeyHandle(RegRootKey{0x80000002u + 0x100u, "none"}), nullptr);
 }
 
-TEST(RegistryExport, SecondSnapshotAppendsToTheChain) {
+TEST_F(RegistryExport, SecondSnapshotAppendsToTheChain) {
     TestBranch branch;
     branch.Key("Sub");
     ASSERT_EQ(SnapshotRegistryKey(1, branch.Path().c_str()), 0);
@@ -449,7 +465,7 @@ RegNode* LargeChain(std::vector<RegNode>& storage) {
     return &storage[0];
 }
 
-TEST(RegistryExport, WriterProducesCrLfTextWithoutByteOrderMark) {
+TEST_F(RegistryExport, WriterProducesCrLfTextWithoutByteOrderMark) {
     std::vector<RegNode> storage;
     RegNode* first = SmallChain(storage);
     TempFolder folder;
@@ -461,7 +477,7 @@ TEST(RegistryExport, WriterProducesCrLfTextWithoutByteOrderMark) {
                           "\"n\"=dword:00000012\r\n\r\n\r\n\r\n");
 }
 
-TEST(RegistryExport, WriterReportsFilesThatCannotBeCreatedOrWritten) {
+TEST_F(RegistryExport, WriterReportsFilesThatCannotBeCreatedOrWritten) {
     char program[kProgramFolderCapacity];
     ASSERT_EQ(GetProgramFolder(program), 0);
     TempFolder temp;
@@ -491,7 +507,7 @@ TEST(RegistryExport, WriterReportsFilesThatCannotBeCreatedOrWritten) {
     RemoveDirectoryA(blocked.c_str());
 }
 
-TEST(RegistryExport, EscapeBackslashesKeepsDoubleByteTrailBytes) {
+TEST_F(RegistryExport, EscapeBackslashesKeepsDoubleByteTrailBytes) {
     ASSERT_EQ(_setmbcp(932), 0);
     const struct {
         const char* label;
@@ -513,7 +529,7 @@ TEST(RegistryExport, EscapeBackslashesKeepsDoubleByteTrailBytes) {
     EXPECT_EQ(text, "\x81\x5C\\") << "code page 1252 has no lead bytes";
 }
 
-TEST(RegistryExport, ProgramFolderHoldsTheProgramFile) {
+TEST_F(RegistryExport, ProgramFolderHoldsTheProgramFile) {
     char folder[kProgramFolderCapacity];
     ASSERT_EQ(GetProgramFolder(folder), 0);
     const std::string path = folder;

@@ -356,9 +356,10 @@ protected:
 };
 
 // The thumb of a TBS_BOTH trackbar is a face-coloured rectangle in a shadow
-// outline, and the channel of a vertical one is turned from the reported
-// rectangle with no shift (k = 0).
-TEST_F(TrackBarFixture, VerticalBothHasARectangularThumbAndAnUnshiftedChannel) {
+// outline, and its channel is framed. Wine reports the channel standing, so
+// it is framed where reported; the turn of a channel reported lying is
+// checked below, with a trackbar that reports it as Windows does.
+TEST_F(TrackBarFixture, VerticalBothHasARectangularThumbAndItsChannelIsFramed) {
     HWND h = MakeTrackBar(TBS_VERT | TBS_BOTH, 20, 20, 44, 180);
     Redraw(h);
     const TrackBarParts p = PartsOf(h, 0);
@@ -380,9 +381,10 @@ TEST_F(TrackBarFixture, VerticalBothHasARectangularThumbAndAnUnshiftedChannel) {
 
 // Trackbars with their ticks on one side: the thumb points toward them, with
 // a highlight outline above and left, a shadow outline below and right and
-// the corners it cuts off in face colour; the channel of a vertical one is
-// shifted off the thumb's centre line by k = +1 (TBS_LEFT) or -1.
-TEST_F(TrackBarFixture, PointedThumbsAndShiftedChannels) {
+// the corners it cuts off in face colour; the channel is framed (under Wine
+// a vertical one where reported; its shift k off the thumb's centre line,
+// +1 for TBS_LEFT and -1 otherwise, is checked by the next test).
+TEST_F(TrackBarFixture, PointedThumbsPointAtTheirTicksAndTheChannelIsFramed) {
     struct Row {
         const char* label;
         DWORD style;
@@ -434,6 +436,46 @@ TEST_F(TrackBarFixture, PointedThumbsAndShiftedChannels) {
             }
         }();
         ExpectPixels(h, true, std::string(r.label) + ", pointed thumb", probes);
+        DestroyWindow(h);
+    }
+}
+
+// Windows reports a vertical trackbar's channel lying, as if the trackbar
+// were horizontal; Wine reports it standing. A subclass below the skin
+// answers as Windows does, so that the skin's turn of the channel across the
+// trackbar, centred on the thumb and shifted by k, shows on a real control.
+WNDPROC g_pfnTrackBar = nullptr;
+LRESULT CALLBACK ReportChannelLying(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT lResult = CallWindowProcA(g_pfnTrackBar, hWnd, message, wParam, lParam);
+    if (message == TBM_GETCHANNELRECT && lParam) {
+        RECT& rc = *reinterpret_cast<RECT*>(lParam);
+        if (rc.bottom - rc.top > rc.right - rc.left) rc = {rc.top, rc.left, rc.bottom, rc.right};
+    }
+    return lResult;
+}
+
+TEST_F(TrackBarFixture, VerticalChannelReportedLyingIsTurnedAndShiftedByK) {
+    const struct {
+        const char* label;
+        DWORD style;
+        int k;
+    } rows[] = {
+        {"vertical, TBS_BOTH", TBS_VERT | TBS_BOTH, 0},
+        {"vertical, TBS_LEFT", TBS_VERT | TBS_LEFT, 1},
+        {"vertical, ticks right", TBS_VERT, -1},
+    };
+    for (const auto& r : rows) {
+        HWND h = Child(TRACKBAR_CLASSA, r.style, 0, 20, 20, 44, 180);
+        SendMessageA(h, TBM_SETRANGE, TRUE, MAKELONG(0, 10));
+        SendMessageA(h, TBM_SETPOS, TRUE, 5);
+        g_pfnTrackBar = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReportChannelLying)));
+        ASSERT_TRUE(m_pManager->SkinWindow(h)) << r.label;
+        Redraw(h);
+        const TrackBarParts p = PartsOf(h, r.k);
+        ASSERT_LE(p.rcReported.bottom - p.rcReported.top, p.rcReported.right - p.rcReported.left)
+            << r.label << ": the channel is reported lying";
+        ExpectChannel(h, std::string(r.label) + ", turned", p);
         DestroyWindow(h);
     }
 }
