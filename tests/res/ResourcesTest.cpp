@@ -179,4 +179,28 @@ TEST(Resources, VersionInformation) {
     EXPECT_EQ(1252, translation[1]);
 }
 
+// The application manifest: run as the invoking user, the Windows versions
+// it is made for (Vista to 11, so no compatibility shims apply), system DPI
+// awareness, and no themed common controls. The run's own module is the
+// program's resources' module.
+TEST(Resources, ManifestAsInvokerSupportedSystemsAndSystemDpiAwareness) {
+    const std::vector<uint8_t> bytes = ResourceBytes(MAKEINTRESOURCEA(24), 1);  // RT_MANIFEST, for the process
+    ASSERT_FALSE(bytes.empty()) << "no manifest resource";
+    const std::string manifest(bytes.begin(), bytes.end());
+    const char* const wanted[] = {
+        "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+        "<supportedOS Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\"/>",  // Vista
+        "<supportedOS Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\"/>",  // 7
+        "<supportedOS Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\"/>",  // 8
+        "<supportedOS Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\"/>",  // 8.1
+        "<supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\"/>",  // 10 and 11
+        "<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true</dpiAware>",
+        "version=\"1.0.0.3\"",
+    };
+    for (const char* element : wanted) EXPECT_NE(std::string::npos, manifest.find(element)) << element;
+    EXPECT_EQ(std::string::npos, manifest.find("<dependency")) << "no dependency, the themed controls least of all";
+    const bool is64 = sizeof(void*) == 8;
+    EXPECT_NE(std::string::npos, manifest.find(is64 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\""));
+}
+
 }  // namespace
