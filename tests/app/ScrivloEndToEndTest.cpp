@@ -55,10 +55,14 @@ TEST_F(ScrivloEndToEnd, LogThatCannotBeCreatedGivesOneErrorAndNoScript) {
     EXPECT_FALSE(FileExists(m_folder + "QZRegNode.reg"));
 }
 
-TEST_F(ScrivloEndToEnd, NeitherFolderRegisteredStillExportsTheBranch) {
-    // No shared-files value, no install key; the branch holds one value.
+// No shared-files value, no install key; the branch holds one value.
+void RegisterOnlyTheBranch() {
     DeleteValue(kCurrentVersionKey, "CommonFilesDir");
     PutText("SOFTWARE\\Corvalin\\Corvalin Desktop", "Version", "4.2");
+}
+
+TEST_F(ScrivloEndToEnd, NeitherFolderRegisteredStillExportsTheBranch) {
+    RegisterOnlyTheBranch();
     const CTranscript transcript = Run();
     ExpectCleanEnd(transcript);
     const std::vector<std::string> expected = {
@@ -140,6 +144,23 @@ TEST_F(ScrivloEndToEnd, LogOnAFullDiskIsReportedAsAnError) {
     EXPECT_EQ(ExpectedProductScript(), ReadFile(m_folder + "QZRegNode.reg"));
 }
 
+// Without any product folder the log that did not reach the disk whole is
+// reported all the same; the status line keeps its first text.
+TEST_F(ScrivloEndToEnd, LogOnAFullDiskWithoutAProductFolderIsStillAnError) {
+    ASSERT_TRUE(FileExists(m_folder + "prepared-by-build"));
+    RegisterOnlyTheBranch();
+    const CTranscript transcript = Run();
+    ExpectCleanEnd(transcript);
+    const std::vector<std::string> expected = {
+        "status: Creating log, please wait...",
+        "box: Error! | Error reading the registry!",
+        "box: Error! | Error opening the registry!",
+        "box: Error! | Error creating log file!",
+        "box: Success! | Log file successfully created!",
+    };
+    EXPECT_EQ(expected, Lines(transcript));
+}
+
 // --- folder trees in the log ---
 
 // printf '%s' CONTENT | md5sum
@@ -154,24 +175,6 @@ const FixtureFile kFree = {"free.dat", "free content", "0be13f7d950c095526d91946
 // followed directly by the name, which names no file, so the lines have no
 // digest column; the folder "install" itself becomes the subfolder
 // "...\installinstall\", which cannot be searched.
-// Without any product folder the log that did not reach the disk whole is
-// reported all the same; the status line keeps its first text.
-TEST_F(ScrivloEndToEnd, LogOnAFullDiskWithoutAProductFolderIsStillAnError) {
-    ASSERT_TRUE(FileExists(m_folder + "prepared-by-build"));
-    DeleteValue(kCurrentVersionKey, "CommonFilesDir");
-    PutText("SOFTWARE\\Corvalin\\Corvalin Desktop", "Version", "4.2");
-    const CTranscript transcript = Run();
-    ExpectCleanEnd(transcript);
-    const std::vector<std::string> expected = {
-        "status: Creating log, please wait...",
-        "box: Error! | Error reading the registry!",
-        "box: Error! | Error opening the registry!",
-        "box: Error! | Error creating log file!",
-        "box: Success! | Log file successfully created!",
-    };
-    EXPECT_EQ(expected, Lines(transcript));
-}
-
 TEST_F(ScrivloEndToEnd, InstallFolderWithoutTrailingBackslashListsTheParentsMatches) {
     InstallProduct();
     const std::string value = m_install.substr(0, m_install.size() - 1);
@@ -275,10 +278,7 @@ TEST_F(ScrivloEndToEnd, NamesLongerThanTheColumnAreWrittenWhole) {
     }
 }
 
-// Names the system code page (1252 here) cannot hold: an install folder, two
-// files and a folder, and a registry subkey with a value and a subkey of its
-// own. Each is read whole; the log and the script show each name as the code
-// page renders it, with '?' for what it cannot hold.
+// A file of the bytes, by its UTF-16 path.
 void WriteWideFile(const std::wstring& path, const std::string& bytes) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
@@ -288,6 +288,7 @@ void WriteWideFile(const std::wstring& path, const std::string& bytes) {
     ASSERT_EQ(bytes.size(), written);
 }
 
+// A registry key by its UTF-16 name, open for everything.
 HKEY CreateWideKey(HKEY parent, const std::wstring& name) {
     HKEY key = nullptr;
     EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
@@ -295,6 +296,10 @@ HKEY CreateWideKey(HKEY parent, const std::wstring& name) {
     return key;
 }
 
+// Names the system code page (1252 here) cannot hold: an install folder, two
+// files and a folder, and a registry subkey with a value and a subkey of its
+// own. Each is read whole; the log and the script show each name as the code
+// page renders it, with '?' for what it cannot hold.
 TEST_F(ScrivloEndToEnd, NamesOutsideTheCodePageAreReadWholeAndShownWithQuestionMarks) {
     ASSERT_EQ(1252u, GetACP()) << "the expected texts are those of code page 1252";
     const std::wstring folder(m_folder.begin(), m_folder.end());

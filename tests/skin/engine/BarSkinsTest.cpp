@@ -335,10 +335,16 @@ std::vector<Px> ChannelProbes(HWND h, const RECT& ch, const RECT& rcThumb) {
 
 class TrackBarFixture : public BarSkinsTest {
 protected:
-    HWND MakeTrackBar(DWORD style, int x, int y, int cx, int cy) {
+    // A trackbar at position 5 of 0..10, skinned; pfnBelowSkin (if any) is
+    // put on it first, below the skin's procedure.
+    HWND MakeTrackBar(DWORD style, int x, int y, int cx, int cy, WNDPROC pfnBelowSkin = nullptr,
+                      WNDPROC* ppfnItsPrevious = nullptr) {
         HWND h = Child(TRACKBAR_CLASSA, style, 0, x, y, cx, cy);
         SendMessageA(h, TBM_SETRANGE, TRUE, MAKELONG(0, 10));
         SendMessageA(h, TBM_SETPOS, TRUE, 5);
+        if (pfnBelowSkin)
+            *ppfnItsPrevious = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnBelowSkin)));
         EXPECT_TRUE(m_pManager->SkinWindow(h)) << "a trackbar of style " << style;
         scrivlo_test::PumpMessages(50);
         return h;
@@ -465,12 +471,7 @@ TEST_F(TrackBarFixture, VerticalChannelReportedLyingIsTurnedAndShiftedByK) {
         {"vertical, ticks right", TBS_VERT, -1},
     };
     for (const auto& r : rows) {
-        HWND h = Child(TRACKBAR_CLASSA, r.style, 0, 20, 20, 44, 180);
-        SendMessageA(h, TBM_SETRANGE, TRUE, MAKELONG(0, 10));
-        SendMessageA(h, TBM_SETPOS, TRUE, 5);
-        g_pfnTrackBar = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ReportChannelLying)));
-        ASSERT_TRUE(m_pManager->SkinWindow(h)) << r.label;
+        HWND h = MakeTrackBar(r.style, 20, 20, 44, 180, &ReportChannelLying, &g_pfnTrackBar);
         Redraw(h);
         const TrackBarParts p = PartsOf(h, r.k);
         ASSERT_LE(p.rcReported.bottom - p.rcReported.top, p.rcReported.right - p.rcReported.left)
