@@ -81,7 +81,7 @@ void Md5Final(unsigned char digest[16], Md5Context* context) {
     Md5Update(context, kPadding, padLength);
     Md5Update(context, bits, 8);
 
-    for (int i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < 4; ++i) {
         StoreLittleEndian(digest + 4 * i, context->state[i]);
     }
     // The context may hold message bytes; leave nothing of them behind.
@@ -93,7 +93,7 @@ void Md5Final(unsigned char digest[16], Md5Context* context) {
 
 void Md5Transform(uint32_t state[4], const unsigned char block[64]) {
     uint32_t x[16];
-    for (int i = 0; i < 16; ++i) {
+    for (size_t i = 0; i < 16; ++i) {
         x[i] = LoadLittleEndian(block + 4 * i);
     }
     uint32_t a = state[0], b = state[1], c = state[2], d = state[3];
@@ -209,7 +209,7 @@ int ComputeStreamMd5(char* digestText, std::FILE* file) {
     Md5Final(digest, &context);
 
     static const char kHex[] = "0123456789abcdef";
-    for (int i = 0; i < 16; ++i) {
+    for (size_t i = 0; i < 16; ++i) {
         digestText[2 * i] = kHex[digest[i] >> 4];
         digestText[2 * i + 1] = kHex[digest[i] & 0x0F];
     }

@@ -30,9 +30,8 @@ HWND WindowOf(CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
 
 }  // namespace
 
-CDC::CDC() : m_hDC(nullptr), m_kind(kNone), m_pNextTracked(nullptr), m_pPrevTracked(nullptr), m_bLinked(false) {
-    for (HGDIOBJ& h : m_hOriginal) h = nullptr;
-}
+CDC::CDC()
+    : m_hDC(nullptr), m_kind(kNone), m_hOriginal(), m_pNextTracked(nullptr), m_pPrevTracked(nullptr), m_bLinked(false) {}
 
 CDC::~CDC() {
     if (m_kind == kOwned) DeleteDC();

@@ -16,7 +16,8 @@ CFile::CFile() : m_hFile(INVALID_HANDLE_VALUE) { m_szFileName[0] = '\0'; }
 
 CFile::CFile(HANDLE hFile) : m_hFile(hFile ? hFile : INVALID_HANDLE_VALUE) { m_szFileName[0] = '\0'; }
 
-CFile::~CFile() { Abort(); }
+// A derived file is already gone here: what is left to close is our handle.
+CFile::~CFile() { CFile::Abort(); }
 
 BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
     Abort();  // an object that is still open lets its old file go first

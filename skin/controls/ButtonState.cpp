@@ -29,7 +29,7 @@ int InitialCheckImage(int checkState, int imageSets) {
 std::uint32_t ButtonTextAlign(std::uint32_t style, int type) {
     std::uint32_t align;
     if ((style & kSkinBsCenter) == kSkinBsCenter)
-        align = kSkinDtCenter;
+        align = kSkinDtCenter;  // NOLINT(bugprone-branch-clone): the bits in order of precedence
     else if (style & kSkinBsRight)
         align = kSkinDtRight;
     else if (!IsCheckLikeButton(type) && !(style & kSkinBsLeft))
@@ -38,7 +38,7 @@ std::uint32_t ButtonTextAlign(std::uint32_t style, int type) {
         align = kSkinDtLeft;
 
     if ((style & kSkinBsVCenter) == kSkinBsVCenter)
-        align |= kSkinDtVCenter;
+        align |= kSkinDtVCenter;  // NOLINT(bugprone-branch-clone): both bits or neither; precedence order
     else if (style & kSkinBsBottom)
         align |= kSkinDtBottom;
     else if (style & kSkinBsTop)

@@ -248,7 +248,7 @@ uint32_t DibPaletteSize(const DibInfoHeader& header) {
 }
 
 void DibPaletteFromColorTable(const unsigned char* table, uint32_t count, DibPaletteEntry* entries) {
-    for (uint32_t i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i) {
         entries[i].red = table[4 * i + 2];
         entries[i].green = table[4 * i + 1];
         entries[i].blue = table[4 * i];

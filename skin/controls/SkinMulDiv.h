@@ -14,6 +14,7 @@ inline std::int32_t SkinMulDiv(std::int32_t a, std::int32_t b, std::int32_t c) {
         product < 0 ? static_cast<std::uint64_t>(-product) : static_cast<std::uint64_t>(product);
     const std::uint64_t divisor =
         c < 0 ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(c)) : static_cast<std::uint64_t>(c);
+    // cppcheck-suppress zerodivcond ; c == 0 returned above, so the divisor is at least 1
     const std::uint64_t quotient = (magnitude + divisor / 2) / divisor;
     if (quotient > 0x7FFFFFFFu) return -1;
     const std::int32_t result = static_cast<std::int32_t>(quotient);

@@ -49,12 +49,11 @@ CSkinDialog::CSkinDialog(UINT nIDTemplate, CWnd* pParent)
       m_titleMargin(0),
       m_titleFormat(kSkinTitleFormat),
       m_titleText("X"),
+      m_bevel(),
       m_colBevelLight(kSkinDialogBevelLight),
       m_titleMode(TitleNone)
 {
     m_nullBrush.CreateStockObject(NULL_BRUSH);
-    for (COLORREF& c : m_bevel)
-        c = 0;
 }
 
 CSkinDialog::~CSkinDialog()
@@ -377,10 +376,9 @@ BEGIN_MESSAGE_MAP(CSkinFontDialog, CSkinDialog)
 END_MESSAGE_MAP()
 
 CSkinFontDialog::CSkinFontDialog(UINT nIDTemplate, CWnd* pParent)
-    : CSkinDialog(nIDTemplate, pParent), m_nFontFlags(0), m_fontDescriptor(StandardTitleFont()), m_bFontsMade(0)
+    : CSkinDialog(nIDTemplate, pParent), m_nFontFlags(0), m_fontDescriptor(StandardTitleFont()), m_icons(),
+      m_bFontsMade(0)
 {
-    for (HICON& hIcon : m_icons)
-        hIcon = nullptr;
 }
 
 CSkinFontDialog::~CSkinFontDialog()

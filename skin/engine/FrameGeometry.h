@@ -4,18 +4,8 @@
 // This header needs no window system.
 #pragma once
 
-// A rectangle as RECT holds it: left and top inside, right and bottom outside.
-struct SkinRect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-};
-
-inline bool operator==(const SkinRect& a, const SkinRect& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-inline bool operator!=(const SkinRect& a, const SkinRect& b) { return !(a == b); }
+// SkinRect: the skin's one rectangle type, shared with the controls.
+#include "skin/controls/SkinTypes.h"
 
 // The system colour indices the engine draws with (GetSysColor indices).
 enum SkinSysColor {

@@ -1,5 +1,7 @@
 #include "skin/engine/PartsGeometry.h"
 
+#include <cstddef>
+
 bool SkinPtInRect(const SkinRect& rc, int x, int y) {
     return x >= rc.left && x < rc.right && y >= rc.top && y < rc.bottom;
 }
@@ -27,7 +29,7 @@ void Set(SkinPolyline& line, int nPen, bool bMove, int nPoints, const int* xy) {
     line.nPen = nPen;
     line.bMove = bMove;
     line.nPoints = nPoints;
-    for (int i = 0; i < 4; ++i) {
+    for (std::ptrdiff_t i = 0; i < 4; ++i) {
         line.pt[i].x = i < nPoints ? xy[2 * i] : 0;
         line.pt[i].y = i < nPoints ? xy[2 * i + 1] : 0;
     }

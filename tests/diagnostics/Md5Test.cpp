@@ -25,7 +25,7 @@ std::string DigestOf(const std::string& message) {
     unsigned char digest[16];
     Md5Final(digest, &context);
     char text[33];
-    for (int i = 0; i < 16; ++i) std::snprintf(text + 2 * i, 3, "%02x", digest[i]);
+    for (size_t i = 0; i < 16; ++i) std::snprintf(text + 2 * i, 3, "%02x", digest[i]);
     return text;
 }
 
@@ -63,7 +63,7 @@ TEST(Md5, SplittingTheInputAnywhereGivesTheSameDigest) {
             unsigned char digest[16];
             Md5Final(digest, &context);
             char text[33];
-            for (int i = 0; i < 16; ++i) std::snprintf(text + 2 * i, 3, "%02x", digest[i]);
+            for (size_t i = 0; i < 16; ++i) std::snprintf(text + 2 * i, 3, "%02x", digest[i]);
             ASSERT_EQ(whole, text) << "cuts at " << cut1 << " and " << cut2;
         }
     }

@@ -488,16 +488,19 @@ TEST_F(RegistryExport, WriterReportsFilesThatCannotBeCreatedOrWritten) {
     // The build links regfull\QZRegNode.reg to /dev/full: every write fails.
     const std::string full = std::string(program) + "\\regfull";
 
+    // Each chain is built once: the cases keep pointers into its storage.
     std::vector<RegNode> small, large;
+    const RegNode* const smallChain = SmallChain(small);
+    const RegNode* const largeChain = LargeChain(large);
     const struct {
         const char* label;
         std::string folder;
         const RegNode* first;
     } cases[] = {
-        {"folder that does not exist", temp.Path() + "\\nowhere", SmallChain(small)},
-        {"folder named like the script", blocked, SmallChain(small)},
-        {"full disk, small script (fails at the close)", full, SmallChain(small)},
-        {"full disk, large script (fails while writing)", full, LargeChain(large)},
+        {"folder that does not exist", temp.Path() + "\\nowhere", smallChain},
+        {"folder named like the script", blocked, smallChain},
+        {"full disk, small script (fails at the close)", full, smallChain},
+        {"full disk, large script (fails while writing)", full, largeChain},
     };
     for (const auto& c : cases) {
         EXPECT_NE(WriteRegScript(c.folder.c_str(), c.first), 0) << c.label;

@@ -48,6 +48,7 @@ void AppendCodePoint(std::string& out, uint32_t cp) {
 std::string ToUtf8(const std::wstring& text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
+        // NOLINTNEXTLINE(bugprone-signed-char-misuse): a wchar_t code unit; out-of-range ones become U+FFFD
         uint32_t cp = static_cast<uint32_t>(text[i]);
         if (cp >= 0xD800 && cp <= 0xDBFF) {
             const uint32_t next = i + 1 < text.size() ? static_cast<uint32_t>(text[i + 1]) : 0;
@@ -57,9 +58,7 @@ std::string ToUtf8(const std::wstring& text) {
             } else {
                 cp = 0xFFFD;
             }
-        } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
-            cp = 0xFFFD;
-        } else if (cp > 0x10FFFF) {
+        } else if ((cp >= 0xDC00 && cp <= 0xDFFF) || cp > 0x10FFFF) {
             cp = 0xFFFD;
         }
         AppendCodePoint(out, cp);

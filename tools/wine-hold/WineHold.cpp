@@ -31,7 +31,7 @@ int Stay() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int) {
     if (std::strstr(lpCmdLine, kStayArgument) != nullptr) return Stay();
 
-    char path[MAX_PATH];
+    char path[MAX_PATH] = {};
     const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return 1;
     char commandLine[MAX_PATH + 16];

@@ -376,7 +376,7 @@ TEST(DibFormat, WriteLaysOutHeaderTableAndRows) {
         EXPECT_EQ(0u, Field32(out, 6)) << c.what;  // both reserved fields
         EXPECT_EQ(offset, Field32(out, 10)) << c.what;
         EXPECT_EQ(c.layout.compression == kDibRle8 ? c.layout.sizeImage : 0u, Field32(out, 34)) << c.what;
-        EXPECT_EQ(0, std::memcmp(out.data() + 54, image.info.get() + 40, 4 * c.tableWritten)) << c.what;
+        EXPECT_EQ(0, std::memcmp(out.data() + 54, image.info.get() + 40, 4 * size_t{c.tableWritten})) << c.what;
         EXPECT_EQ(0, std::memcmp(out.data() + offset, image.bits.get(), c.pixelBytes)) << c.what;
 
         // And what was written reads back to the same header and pixels.

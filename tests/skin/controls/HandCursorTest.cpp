@@ -61,7 +61,7 @@ TEST(HandCursor, NoInvertedPixelsAndEmptyBottomRows) {
 
 TEST(HandCursor, WhiteFillIsClosedInByTheOutline) {
     // Flood the transparent area from the edges; it must never reach white.
-    std::vector<int> seen(kHandCursorWidth * kHandCursorHeight, 0);
+    std::vector<int> seen(static_cast<std::size_t>(kHandCursorWidth) * kHandCursorHeight, 0);
     std::vector<std::pair<int, int>> stack;
     for (int i = 0; i < kHandCursorWidth; ++i) {
         stack.push_back({i, 0});
@@ -74,7 +74,7 @@ TEST(HandCursor, WhiteFillIsClosedInByTheOutline) {
         const auto [x, y] = stack.back();
         stack.pop_back();
         if (x < 0 || y < 0 || x >= kHandCursorWidth || y >= kHandCursorHeight) continue;
-        int& s = seen[static_cast<std::size_t>(y * kHandCursorWidth + x)];
+        int& s = seen[static_cast<std::size_t>(y) * kHandCursorWidth + static_cast<std::size_t>(x)];
         if (s) continue;
         s = 1;
         const Pixel p = At(x, y);

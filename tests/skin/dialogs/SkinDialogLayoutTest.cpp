@@ -46,7 +46,7 @@ TEST(SkinDialogLayout, BevelLinesCoverTheTwoPixelRingOnce) {
             for (int y = r.top; y < r.bottom; ++y)
                 for (int x = r.left; x < r.right; ++x) {
                     ASSERT_TRUE(x >= t.left && x < t.right && y >= t.top && y < t.bottom) << "line " << i;
-                    const std::size_t k = static_cast<std::size_t>((y - t.top) * w + (x - t.left));
+                    const std::size_t k = static_cast<std::size_t>(y - t.top) * w + static_cast<std::size_t>(x - t.left);
                     ++hits[k];
                     owner[k] = i;
                 }
@@ -54,7 +54,7 @@ TEST(SkinDialogLayout, BevelLinesCoverTheTwoPixelRingOnce) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const bool ring = x < 2 || y < 2 || x >= w - 2 || y >= h - 2;
-                const std::size_t k = static_cast<std::size_t>(y * w + x);
+                const std::size_t k = static_cast<std::size_t>(y) * w + static_cast<std::size_t>(x);
                 EXPECT_EQ(hits[k], ring ? 1 : 0) << "pixel " << x << ", " << y;
             }
         // Light lines on the top and left, dark on the bottom and right.

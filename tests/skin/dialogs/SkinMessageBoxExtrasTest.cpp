@@ -90,6 +90,7 @@ void RunChildCase(ChildPlace place)
     CDialog childDialog;
     SkinMsgBoxChild child;
     child.dialog = &childDialog;
+    // cppcheck-suppress AssignmentIntegerToAddress ; the windows library takes MAKEINTRESOURCEA for its bare argument
     child.templateName = MAKEINTRESOURCEA(place == ChildPlace::kMissingTemplate ? 999 : IDD_BOX_CHILD);
     child.atBottom = place == ChildPlace::kAtBottom ? 1 : 0;
     volatile int result = -100;

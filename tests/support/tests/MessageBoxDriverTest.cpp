@@ -47,11 +47,24 @@ TEST(FindBoxes, FindsAnOwnedBoxOfAnotherThreadAndSkipsTheExcludedMainWindow) {
             return 0;
         }
     } worker{main, -100};
-    HANDLE thread = CreateThread(nullptr, 0, CWorker::Main, &worker, 0, nullptr);
+    // However the test leaves, the box is ended and the thread, which writes
+    // to `worker`, has finished before its handle is closed.
+    HWND box = nullptr;
+    struct CJoin {
+        HANDLE hThread;
+        const HWND& hBox;
+        ~CJoin() {
+            if (!hThread) return;
+            if (IsWindow(hBox)) PostMessageW(hBox, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            WaitForObjectPumping(hThread, 5000);
+            CloseHandle(hThread);
+        }
+    } join{CreateThread(nullptr, 0, CWorker::Main, &worker, 0, nullptr), box};
+    const HANDLE thread = join.hThread;
     ASSERT_TRUE(thread);
 
     const std::set<HWND> exclude = {main};
-    HWND box = WaitForBox(GetCurrentProcessId(), 5000, exclude);
+    box = WaitForBox(GetCurrentProcessId(), 5000, exclude);
     ASSERT_TRUE(box);
     EXPECT_NE(box, main);
     EXPECT_EQ(GetWindow(box, GW_OWNER), main);
@@ -69,7 +82,6 @@ TEST(FindBoxes, FindsAnOwnedBoxOfAnotherThreadAndSkipsTheExcludedMainWindow) {
     // The owner must keep answering while the box ends: the box re-enables it.
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ASSERT_TRUE(WaitForObjectPumping(thread, 5000));
-    CloseHandle(thread);
     EXPECT_EQ(worker.m_result, IDOK);
     EXPECT_EQ(WaitForBox(GetCurrentProcessId(), 200, exclude), nullptr);
     DestroyWindow(main);

@@ -44,7 +44,7 @@ TEST(EncodeBmp24, HeaderRowsBottomUpAndPadding) {
             EXPECT_EQ(b[54 + 3 * x + 0], 0x30 + x) << "blue";
             EXPECT_EQ(b[54 + 3 * x + 1], 0x20) << "green";
             EXPECT_EQ(b[54 + 3 * x + 2], 0x20) << "red of the bottom row";
-            EXPECT_EQ(b[54 + c.stride + 3 * x + 2], 0x10) << "red of the top row";
+            EXPECT_EQ(b[54 + c.stride + 3 * static_cast<size_t>(x) + 2], 0x10) << "red of the top row";
         }
         for (size_t pad = 3 * static_cast<size_t>(c.width); pad < c.stride; ++pad) EXPECT_EQ(b[54 + pad], 0);
     }
