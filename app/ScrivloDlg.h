@@ -10,8 +10,8 @@ public:
     explicit CScrivloDlg(CWnd* pParent);
     ~CScrivloDlg() override;
 
-    HICON m_hIcon;       // the application icon: window icons and minimised painting
-    CSkinLabel m_status; // the status line, on the template's static IDC_STATUS
+    HICON m_hIcon;        // the application icon: window icons and minimised painting
+    CSkinLabel m_status;  // the status line, on the template's static IDC_STATUS
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

@@ -141,9 +141,9 @@ int main(int argc, char** argv) {
     PROCESS_MEMORY_COUNTERS after = {};
     after.cb = sizeof after;
     GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof after);
-    const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) /
-                      static_cast<double>(frequency.QuadPart);
-    std::printf("%d %.1f %lu %lu %lu %lu\n", g_messages, ms, KiB(before.WorkingSetSize),
-                KiB(after.PeakWorkingSetSize), KiB(before.PagefileUsage), KiB(after.PeakPagefileUsage));
+    const double ms =
+        1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    std::printf("%d %.1f %lu %lu %lu %lu\n", g_messages, ms, KiB(before.WorkingSetSize), KiB(after.PeakWorkingSetSize),
+                KiB(before.PagefileUsage), KiB(after.PeakPagefileUsage));
     return g_messages == 0 ? 0 : 1;
 }

@@ -26,8 +26,7 @@ int main() {
     unsigned long keys = 0;
     for (const RegNode* node = g_regHead; node; node = node->next) ++keys;
     WIN32_FILE_ATTRIBUTE_DATA script = {};
-    GetFileAttributesExA((std::string(folder) + "\\" + kRegScriptFileName).c_str(),
-                         GetFileExInfoStandard, &script);
+    GetFileAttributesExA((std::string(folder) + "\\" + kRegScriptFileName).c_str(), GetFileExInfoStandard, &script);
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);

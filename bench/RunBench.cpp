@@ -42,8 +42,8 @@ std::string SharedFolder() {
     DWORD size = sizeof value - 1;
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_QUERY_VALUE, &key) != 0) return {};
-    const LONG result = RegQueryValueExA(key, "CommonFilesDir", nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(value), &size);
+    const LONG result =
+        RegQueryValueExA(key, "CommonFilesDir", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
     RegCloseKey(key);
     return result == 0 ? std::string(value) + "\\Corvalin\\" : std::string();
 }
@@ -78,8 +78,8 @@ int Setup(unsigned keys, const char* installFolder) {
     DWORD written = 0;
     WriteFile(file, "shared component", 16, &written, nullptr);
     CloseHandle(file);
-    std::printf("%u keys below HKEY_LOCAL_MACHINE\\%s, InstallDir %s, shared folder %s\n", made,
-                kComponentsKey, installFolder, shared.c_str());
+    std::printf("%u keys below HKEY_LOCAL_MACHINE\\%s, InstallDir %s, shared folder %s\n", made, kComponentsKey,
+                installFolder, shared.c_str());
     return 0;
 }
 
@@ -169,7 +169,6 @@ int main(int argc, char** argv) {
         return Setup(static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)), argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "run") == 0) return Run(argv[2], argv[3]);
     if (argc == 2 && std::strcmp(argv[1], "teardown") == 0) return Teardown();
-    std::fprintf(stderr,
-                 "usage: run_bench setup KEYS INSTALL\\ | run SCRIVLO.EXE FOLDER\\ | teardown\n");
+    std::fprintf(stderr, "usage: run_bench setup KEYS INSTALL\\ | run SCRIVLO.EXE FOLDER\\ | teardown\n");
     return 2;
 }

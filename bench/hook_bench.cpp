@@ -192,7 +192,8 @@ ThunkRates MeasureThunk(HWND hEdit, int n) {
     };
     ThunkRates r;
     r.direct = rate([&] {
-        for (int i = 0; i < n; ++i) CallWindowProcA(pfnOld, hEdit, WM_GETTEXT, sizeof(buf), reinterpret_cast<LPARAM>(buf));
+        for (int i = 0; i < n; ++i)
+            CallWindowProcA(pfnOld, hEdit, WM_GETTEXT, sizeof(buf), reinterpret_cast<LPARAM>(buf));
     });
     r.thunk = rate([&] {
         for (int i = 0; i < n; ++i)
@@ -254,8 +255,7 @@ double PollMicros(int nPolls, const std::function<void(int)>& place) {
     return samples[samples.size() / 2] * 1e6;
 }
 
-void PrintRates(const char* label, const Rates& plain, const Rates& bare, const Rates& skinned,
-                double Rates::*field) {
+void PrintRates(const char* label, const Rates& plain, const Rates& bare, const Rates& skinned, double Rates::*field) {
     const double p = plain.*field, b = bare.*field, s = skinned.*field;
     std::printf("%-34s %9.0f %9.0f %9.0f %8.0f %8.0f %8.0f\n", label, p, b, s, 1e9 / p, 1e9 / b, 1e9 / s);
 }

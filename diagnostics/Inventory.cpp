@@ -64,8 +64,7 @@ void RememberFolderValueForm(HKEY key, const char* valueName, const char* suffix
 
 // Reads a folder value of HKEY_LOCAL_MACHINE into folder (kPathCapacity bytes),
 // followed by suffix.
-int FindFolderValue(CWnd* dialog, const char* keyPath, const char* valueName, const char* suffix,
-                    char* folder) {
+int FindFolderValue(CWnd* dialog, const char* keyPath, const char* valueName, const char* suffix, char* folder) {
     HKEY key = nullptr;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         ShowInventoryError(dialog, IDS_ERROR_OPENING_REGISTRY);
@@ -73,8 +72,7 @@ int FindFolderValue(CWnd* dialog, const char* keyPath, const char* valueName, co
     }
     char value[kPathCapacity] = {};
     DWORD size = sizeof value;
-    const LONG result = RegQueryValueExA(key, valueName, nullptr, nullptr,
-                                         reinterpret_cast<BYTE*>(value), &size);
+    const LONG result = RegQueryValueExA(key, valueName, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
     // A value that fills the whole buffer has no terminating zero within it,
     // and one that leaves no room for its suffix would have to be cut: either
     // would name a different folder, so both count as unreadable.
@@ -157,13 +155,13 @@ private:
 }  // namespace
 
 int FindSharedFilesFolder(CWnd* dialog) {
-    return FindFolderValue(dialog, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir",
-                           "\\Corvalin\\", g_sharedFilesFolder);
+    return FindFolderValue(dialog, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion", "CommonFilesDir", "\\Corvalin\\",
+                           g_sharedFilesFolder);
 }
 
 int FindInstallFolder(CWnd* dialog) {
-    return FindFolderValue(dialog, "SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install",
-                           "InstallDir", "", g_installFolder);
+    return FindFolderValue(dialog, "SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install", "InstallDir", "",
+                           g_installFolder);
 }
 
 void LogFolderTree(const char* folder, CWnd* dialog) {

@@ -3,8 +3,7 @@
 #include <climits>
 #include <cstring>
 
-bool JoinPath(char* out, std::size_t capacity, const char* first, const char* second,
-              const char* third) {
+bool JoinPath(char* out, std::size_t capacity, const char* first, const char* second, const char* third) {
     if (capacity == 0) {
         return false;
     }

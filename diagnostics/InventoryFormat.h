@@ -12,8 +12,7 @@
 // capacity bytes including the terminating zero. Returns true when the whole
 // text fits. When it does not, out holds the empty text and false is returned:
 // a path is never cut short into a different one.
-bool JoinPath(char* out, std::size_t capacity, const char* first, const char* second,
-              const char* third = "");
+bool JoinPath(char* out, std::size_t capacity, const char* first, const char* second, const char* third = "");
 
 // The size column shows the low 32 bits of a file's size as a signed 32-bit
 // number: 3,000,000,000 bytes show as -1294967296, 4 GiB as 0.

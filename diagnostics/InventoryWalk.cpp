@@ -10,9 +10,7 @@
 
 namespace {
 
-bool IsDotEntry(const char* name) {
-    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-}
+bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
 
 std::string AccessName(const InventoryEntry& entry) {
     return entry.accessName.empty() ? std::string(entry.name) : entry.accessName;
@@ -45,8 +43,7 @@ struct PendingFolder {
 // advances only when the subfolder is done, as a recursive walk would.
 class CFolderWalk {
 public:
-    CFolderWalk(const InventoryTexts& texts, CInventorySource& source)
-        : m_texts(texts), m_source(source) {}
+    CFolderWalk(const InventoryTexts& texts, CInventorySource& source) : m_texts(texts), m_source(source) {}
 
     CFolderWalk(const CFolderWalk&) = delete;
     CFolderWalk& operator=(const CFolderWalk&) = delete;
@@ -144,8 +141,7 @@ void WalkFolderTree(const char* folder, const InventoryTexts& texts, CInventoryS
     walk.Run(folder);
 }
 
-void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory,
-                          CInventorySource& source) {
+void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory, CInventorySource& source) {
     bool firstFound = false;
     for (int row = 0; row < 4; ++row) {
         const SystemComponent& component = kSystemComponents[row];

@@ -9,12 +9,12 @@
 
 // One entry of a directory search, as the search reports it.
 struct InventoryEntry {
-    char name[260];      // name only, no folder, as the log shows it
+    char name[260];  // name only, no folder, as the log shows it
     // The name in the form the source opens it by (see AccessForm); empty
     // when that is name itself.
     std::string accessName;
-    bool isFolder;       // the directory attribute is set
-    uint32_t sizeLow;    // low 32 bits of the size
+    bool isFolder;     // the directory attribute is set
+    uint32_t sizeLow;  // low 32 bits of the size
 };
 
 class CInventorySource {
@@ -65,8 +65,7 @@ void WalkFolderTree(const char* folder, const InventoryTexts& texts, CInventoryS
 // Looks up the four system components under windowsFolder (no trailing
 // backslash) and writes a section header and a line for each one found;
 // the two system32 components share one section. Shows no messages.
-void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory,
-                          CInventorySource& source);
+void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory, CInventorySource& source);
 
 // Joins folder and name into a path, computes the file's digest and writes it
 // as the digest column into g_logFile; writes nothing when the digest cannot be

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 struct Md5Context {
-    uint32_t state[4];     // chaining values A, B, C, D
-    uint32_t count[2];     // message length in bits, modulo 2^64, low word first
+    uint32_t state[4];         // chaining values A, B, C, D
+    uint32_t count[2];         // message length in bits, modulo 2^64, low word first
     unsigned char buffer[64];  // input not yet transformed
 };
 

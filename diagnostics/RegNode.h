@@ -12,7 +12,7 @@ struct RegNode {
     // The values read, in enumeration order and without gaps; the three
     // arrays run in step. An empty name is the key's default value.
     std::vector<std::string> valueNames;
-    std::vector<std::string> valueTexts;   // rendered data, before the writer's wrapping
+    std::vector<std::string> valueTexts;  // rendered data, before the writer's wrapping
     std::vector<uint32_t> valueTypes;
     uint32_t valueCount = 0;
     // Values and subkeys of this key whose reading failed; not written out.

@@ -28,8 +28,8 @@ constexpr uint32_t kRegValueDataCapacity = 2048;
 constexpr uint32_t kRegSubkeyNameCapacity = 255;
 
 struct RegRootKey {
-    uint32_t handle;    // the predefined key handle's value
-    const char* name;   // the name written into key lines
+    uint32_t handle;   // the predefined key handle's value
+    const char* name;  // the name written into key lines
 };
 constexpr int kRegRootKeyCount = 9;
 extern const RegRootKey kRegRootKeys[kRegRootKeyCount];
@@ -54,8 +54,7 @@ std::string EscapeBackslashesWith(const std::string& text, LeadByteTest isLeadBy
 // byte or its stored length, backslashes doubled; REG_BINARY every byte with
 // "%x"; REG_DWORD the first four bytes, little-endian (missing bytes are 0),
 // with "%08x"; every other type an empty text.
-std::string RenderRegValueText(uint32_t type, const unsigned char* data, size_t size,
-                               LeadByteTest isLeadByte);
+std::string RenderRegValueText(uint32_t type, const unsigned char* data, size_t size, LeadByteTest isLeadByte);
 
 // "[root\path]". Kept whole however long the path is.
 std::string FormatRegKeyLine(const char* rootName, const std::string& keyPath);

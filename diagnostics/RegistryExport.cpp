@@ -68,15 +68,15 @@ void KeepCompleteValues(RegNode* node) {
     node->valueCount = static_cast<uint32_t>(count);
 }
 
-long SnapshotKey(const RegRootKey* root, HKEY parent, const wchar_t* openPath,
-                 const std::string& keyPath, WalkBuffers& buffers);
+long SnapshotKey(const RegRootKey* root, HKEY parent, const wchar_t* openPath, const std::string& keyPath,
+                 WalkBuffers& buffers);
 
 // Opens openPath below parent (the root for the branch itself, the parent key
 // for a subkey: a subkey opened by its name alone opens however long its
 // full path grows) and reads the key into node. openPath may be the shared
 // subkey name buffer: it is used up by the open, before anything reuses it.
-long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const wchar_t* openPath,
-             const std::string& keyPath, WalkBuffers& buffers) {
+long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const wchar_t* openPath, const std::string& keyPath,
+             WalkBuffers& buffers) {
     HKEY rawKey = nullptr;
     LONG rc = RegOpenKeyExW(parent, openPath, 0, KEY_READ, &rawKey);
     if (rc != ERROR_SUCCESS) return rc;
@@ -84,8 +84,8 @@ long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const wchar_t* 
 
     DWORD subkeyCount = 0;
     DWORD valueCount = 0;
-    rc = RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeyCount, nullptr, nullptr,
-                          &valueCount, nullptr, nullptr, nullptr, nullptr);
+    rc = RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeyCount, nullptr, nullptr, &valueCount, nullptr,
+                          nullptr, nullptr, nullptr);
     if (rc != ERROR_SUCCESS) return rc;
 
     node->keyLine = FormatRegKeyLine(root->name, keyPath);
@@ -96,8 +96,8 @@ long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const wchar_t* 
         DWORD dataSize = kRegValueDataCapacity;
         DWORD type = 0;
         buffers.valueName[0] = '\0';
-        rc = RegEnumValueA(key.Get(), index, buffers.valueName, &nameLength, nullptr, &type,
-                           buffers.valueData, &dataSize);
+        rc = RegEnumValueA(key.Get(), index, buffers.valueName, &nameLength, nullptr, &type, buffers.valueData,
+                           &dataSize);
         if (rc != ERROR_SUCCESS) {
             ++skipped;
             continue;
@@ -106,16 +106,14 @@ long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const wchar_t* 
         if (dataSize > kRegValueDataCapacity) dataSize = kRegValueDataCapacity;
         node->valueNames.emplace_back(buffers.valueName, strnlen(buffers.valueName, nameLength));
         node->valueTypes.push_back(type);
-        node->valueTexts.push_back(
-            RenderRegValueText(type, buffers.valueData, dataSize, IsMbcsLeadByte));
+        node->valueTexts.push_back(RenderRegValueText(type, buffers.valueData, dataSize, IsMbcsLeadByte));
         node->valueCount = static_cast<uint32_t>(node->valueNames.size());
     }
 
     for (DWORD index = 0; index < subkeyCount; ++index) {
         DWORD nameLength = kRegSubkeyNameCapacity;
         buffers.subkeyName[0] = L'\0';
-        rc = RegEnumKeyExW(key.Get(), index, buffers.subkeyName, &nameLength, nullptr, nullptr,
-                           nullptr, nullptr);
+        rc = RegEnumKeyExW(key.Get(), index, buffers.subkeyName, &nameLength, nullptr, nullptr, nullptr, nullptr);
         if (rc != ERROR_SUCCESS) {
             ++skipped;
             continue;
@@ -141,8 +139,8 @@ long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const wchar_t* 
     return 0;
 }
 
-long SnapshotKey(const RegRootKey* root, HKEY parent, const wchar_t* openPath,
-                 const std::string& keyPath, WalkBuffers& buffers) {
+long SnapshotKey(const RegRootKey* root, HKEY parent, const wchar_t* openPath, const std::string& keyPath,
+                 WalkBuffers& buffers) {
     RegNode* node = new (std::nothrow) RegNode;
     if (node == nullptr) return kRegExportOutOfMemory;
     AppendToChain(node);
@@ -169,8 +167,7 @@ long SnapshotRegistryKey(int rootIndex, const char* keyPath) {
     if (!buffers) return kRegExportOutOfMemory;
     try {
         const RegRootKey* root = FindRegRootKey(rootIndex);
-        const HKEY rootKey =
-            root ? RegRootKeyHandle(*root) : nullptr;
+        const HKEY rootKey = root ? RegRootKeyHandle(*root) : nullptr;
         const std::string path = keyPath ? keyPath : "";
         return SnapshotKey(root, rootKey, WideFromSystemCodePage(path.c_str()).c_str(), path, *buffers);
     } catch (const std::bad_alloc&) {

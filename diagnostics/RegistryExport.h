@@ -12,10 +12,10 @@
 extern RegNode* g_regHead;
 extern RegNode* g_regTail;
 
-constexpr long kRegExportOutOfMemory = 100;        // a record could not be allocated
-constexpr long kRegExportFail = static_cast<long>(0x80004005);   // E_FAIL
+constexpr long kRegExportOutOfMemory = 100;                     // a record could not be allocated
+constexpr long kRegExportFail = static_cast<long>(0x80004005);  // E_FAIL
 constexpr unsigned kProgramFolderCapacity = 260;
-extern const char kRegScriptFileName[];            // "QZRegNode.reg"
+extern const char kRegScriptFileName[];  // "QZRegNode.reg"
 
 // Snapshots the key keyPath under the root chosen by rootIndex (low 8 bits)
 // and everything below it. Returns 0; 100 when a record (or its content)

@@ -3,7 +3,6 @@
 // (the test programs) do not pull it in.
 #include "framework/WinApp.h"
 
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow)
-{
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
     return AfxWinMain(hInstance, hPrevInstance, lpCmdLine, nCmdShow);
 }

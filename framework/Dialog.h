@@ -12,8 +12,8 @@ class CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
-    BOOL m_bSaveAndValidate;   // TRUE: controls to data; FALSE: data to controls
-    CWnd* m_pDlgWnd;           // the dialog whose controls are exchanged
+    BOOL m_bSaveAndValidate;  // TRUE: controls to data; FALSE: data to controls
+    CWnd* m_pDlgWnd;          // the dialog whose controls are exchanged
 };
 
 // Binds rControl to the dialog's control nIDC by subclassing it, the first
@@ -63,8 +63,8 @@ public:
     // TRUE while DoModal runs this dialog's loop.
     BOOL IsModal() const { return m_bInModalLoop; }
 
-    LPCSTR m_lpszTemplateName;        // resource template, or null
-    LPCDLGTEMPLATE m_lpDialogTemplate; // in-memory template, or null
+    LPCSTR m_lpszTemplateName;          // resource template, or null
+    LPCDLGTEMPLATE m_lpDialogTemplate;  // in-memory template, or null
     CWnd* m_pParentWnd;
     UINT m_nIDHelp;
 

@@ -10,9 +10,9 @@ long ResultFromSystemError(unsigned long dwError) {
 int FileCauseFromSystemError(unsigned long dwError) {
     switch (dwError) {
     case 0: return CFileException::none;
-    case 2:   // ERROR_FILE_NOT_FOUND
-    case 3:   // ERROR_PATH_NOT_FOUND
-    case 123: // ERROR_INVALID_NAME
+    case 2:    // ERROR_FILE_NOT_FOUND
+    case 3:    // ERROR_PATH_NOT_FOUND
+    case 123:  // ERROR_INVALID_NAME
         return CFileException::fileNotFound;
     case 5:   // ERROR_ACCESS_DENIED
     case 32:  // ERROR_SHARING_VIOLATION

@@ -135,9 +135,8 @@ BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont) {
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
                        BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
                        BYTE nQuality, BYTE nPitchAndFamily, LPCSTR lpszFacename) {
-    return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline,
-                                cStrikeOut, nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily,
-                                lpszFacename));
+    return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
+                                nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
 }
 
 CFont* CFont::FromHandle(HFONT hFont) { return TempMap().Get<CFont>(kFont, hFont); }
@@ -233,9 +232,7 @@ int CRgn::GetRgnBox(LPRECT lpRect) const { return m_hObject && lpRect ? ::GetRgn
 
 BOOL CRgn::PtInRegion(int x, int y) const { return m_hObject ? ::PtInRegion(*this, x, y) : FALSE; }
 
-BOOL CRgn::RectInRegion(LPCRECT lpRect) const {
-    return m_hObject && lpRect ? ::RectInRegion(*this, lpRect) : FALSE;
-}
+BOOL CRgn::RectInRegion(LPCRECT lpRect) const { return m_hObject && lpRect ? ::RectInRegion(*this, lpRect) : FALSE; }
 
 BOOL CRgn::EqualRgn(const CRgn* pRgn) const {
     return m_hObject && pRgn && pRgn->m_hObject ? ::EqualRgn(*this, *pRgn) : FALSE;

@@ -8,8 +8,8 @@
 #include <windows.h>
 
 struct CModuleState {
-    HINSTANCE m_hCurrentInstanceHandle;   // the program's instance
-    HINSTANCE m_hCurrentResourceHandle;   // where resources are loaded from
+    HINSTANCE m_hCurrentInstanceHandle;  // the program's instance
+    HINSTANCE m_hCurrentResourceHandle;  // where resources are loaded from
 };
 typedef CModuleState AFX_MODULE_STATE;
 

@@ -150,9 +150,7 @@ CString& CString::operator+=(const char* psz) {
     return *this;
 }
 
-int CString::Compare(const char* psz) const {
-    return std::strcmp(GetString(), psz ? psz : "");
-}
+int CString::Compare(const char* psz) const { return std::strcmp(GetString(), psz ? psz : ""); }
 
 int CString::CompareNoCase(const char* psz) const {
     const unsigned char* a = reinterpret_cast<const unsigned char*>(GetString());
@@ -384,8 +382,8 @@ wchar_t CStringW::GetAt(int nIndex) const {
 void CStringW::Reserve(int nCapacity) {
     if (nCapacity <= m_nCapacity && m_pchData) return;
     if (nCapacity < 0 || nCapacity > INT_MAX / 4 - 1) AfxThrowMemoryException();
-    wchar_t* p = static_cast<wchar_t*>(
-        std::realloc(m_pchData, (static_cast<std::size_t>(nCapacity) + 1) * sizeof(wchar_t)));
+    wchar_t* p =
+        static_cast<wchar_t*>(std::realloc(m_pchData, (static_cast<std::size_t>(nCapacity) + 1) * sizeof(wchar_t)));
     if (!p) AfxThrowMemoryException();
     if (!m_pchData) p[0] = L'\0';
     m_pchData = p;

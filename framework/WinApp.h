@@ -32,14 +32,14 @@ public:
     // does nothing when the application has none.
     void OnHelp();
 
-    CWnd* m_pMainWnd;          // destroying its window ends the message loop
+    CWnd* m_pMainWnd;  // destroying its window ends the message loop
     HINSTANCE m_hInstance;
     LPSTR m_lpCmdLine;
     int m_nCmdShow;
     LPCSTR m_pszAppName;
     LPCSTR m_pszHelpFilePath;
-    DWORD m_nThreadID;         // the thread that runs the application
-    int m_nExitCode;           // the WM_QUIT code seen by Run
+    DWORD m_nThreadID;  // the thread that runs the application
+    int m_nExitCode;    // the WM_QUIT code seen by Run
 
     DECLARE_MESSAGE_MAP()
 };

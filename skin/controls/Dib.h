@@ -55,10 +55,10 @@ public:
     BOOL BuildPalette();
 
 protected:
-    BITMAPINFO* m_pInfo;     // 1064 bytes: the info header and a 256-entry colour table
-    BYTE* m_pBits;           // the pixel rows as stored in the file
+    BITMAPINFO* m_pInfo;  // 1064 bytes: the info header and a 256-entry colour table
+    BYTE* m_pBits;        // the pixel rows as stored in the file
     CPalette* m_pPalette;
-    BOOL m_bLoaded;          // the pixel data came from a file, rows already padded
+    BOOL m_bLoaded;  // the pixel data came from a file, rows already padded
 
 private:
     void FreeImage();

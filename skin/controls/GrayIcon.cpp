@@ -26,6 +26,4 @@ void GrayPixels(const SkinColorRef* src, SkinColorRef* dst, std::size_t count) {
     }
 }
 
-SkinSize GrayBitmapSize(std::int32_t hotspotX, std::int32_t hotspotY) {
-    return SkinSize{2 * hotspotX, 2 * hotspotY};
-}
+SkinSize GrayBitmapSize(std::int32_t hotspotX, std::int32_t hotspotY) { return SkinSize{2 * hotspotX, 2 * hotspotY}; }

@@ -35,8 +35,8 @@ constexpr int kSkinMaxCustomButtons = 3;
 
 // The caption set: seven 32-bit values, then seven UTF-16 captions.
 struct SkinMsgBoxCaptions {
-    std::int32_t bitmapId;     // bitmap at the top-left corner when the caption is null (0: none)
-    std::int32_t buttonIconId; // icon given to every button (0: none)
+    std::int32_t bitmapId;      // bitmap at the top-left corner when the caption is null (0: none)
+    std::int32_t buttonIconId;  // icon given to every button (0: none)
     SkinColorRef colBackground;
     SkinColorRef colText;
     SkinColorRef colBorder;

@@ -43,11 +43,11 @@ struct SkinMsgBoxItem {
 // What of a call shapes the template.
 struct SkinMsgBoxRequest {
     std::uint32_t style = 0;
-    bool hasParams = false;            // params given
+    bool hasParams = false;  // params given
     std::int32_t customButtonCount = 0;
     std::u16string customCaptions[kSkinMaxCustomButtons];
-    bool hasHeading = false;           // params given with a non-empty heading
-    bool captionIsNull = false;        // no caption argument at all
+    bool hasHeading = false;     // params given with a non-empty heading
+    bool captionIsNull = false;  // no caption argument at all
 };
 
 struct SkinMsgBoxItems {
@@ -55,7 +55,7 @@ struct SkinMsgBoxItems {
     std::int16_t width = 0;             // dialog units
     std::int16_t height = 0;
     int buttonCount = 0;
-    int defaultIndex = 0;               // among the buttons
+    int defaultIndex = 0;  // among the buttons
 };
 
 // The item list and box size of one call, with captions from `captions`.
@@ -70,5 +70,5 @@ std::size_t MessageBoxTemplateSize(const std::u16string& title, const std::vecto
 // The template bytes, exactly MessageBoxTemplateSize long. The Win32 side
 // hands data() to InitModalIndirect; a vector's storage is aligned for the
 // DWORDs of the template.
-std::vector<std::uint8_t> BuildMessageBoxTemplate(const std::u16string& title, std::int16_t width,
-                                                  std::int16_t height, const std::vector<SkinMsgBoxItem>& items);
+std::vector<std::uint8_t> BuildMessageBoxTemplate(const std::u16string& title, std::int16_t width, std::int16_t height,
+                                                  const std::vector<SkinMsgBoxItem>& items);

@@ -24,7 +24,9 @@ namespace {
 
 // Truncation toward zero into a 32-bit integer first, then the low 8 bits:
 // the light formula goes negative for dark titles and wraps.
-int LowByte(double value) { return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::int32_t>(value)) & 0xFF); }
+int LowByte(double value) {
+    return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::int32_t>(value)) & 0xFF);
+}
 
 int LightComponent(int t, int l, double f) { return LowByte(255.0 - (255.0 - l * f) * (255.0 - t)); }
 

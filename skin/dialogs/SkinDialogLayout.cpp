@@ -66,18 +66,14 @@ std::vector<SkinImageDraw> BackgroundImageDraws(std::int32_t placement, std::int
                                                 std::int32_t imageHeight) {
     std::vector<SkinImageDraw> draws;
     switch (placement) {
-    case ImageStretch:
-        draws.push_back({SkinRect{0, top, clientWidth, top + clientHeight}, true});
-        break;
+    case ImageStretch: draws.push_back({SkinRect{0, top, clientWidth, top + clientHeight}, true}); break;
     case ImageCentre: {
         const std::int32_t x = (clientWidth - imageWidth) / 2;
         const std::int32_t y = (clientHeight - imageHeight) / 2;
         draws.push_back({SkinRect{x, y, x + imageWidth, y + imageHeight}, false});
         break;
     }
-    case ImageTopLeft:
-        draws.push_back({SkinRect{0, top, imageWidth, top + imageHeight}, true});
-        break;
+    case ImageTopLeft: draws.push_back({SkinRect{0, top, imageWidth, top + imageHeight}, true}); break;
     default:
         // Tiling steps by the image size; an empty image would never advance.
         if (imageWidth <= 0 || imageHeight <= 0) break;

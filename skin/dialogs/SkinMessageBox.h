@@ -24,18 +24,18 @@ class CSkinMessageBox;
 typedef void (*SkinMsgBoxTimerProc)(CSkinMessageBox* pBox, DWORD_PTR timerData);
 
 struct SkinMsgBoxParams {
-    CStringW heading;            // bold line above the text; empty: none
-    int customButtonCount = 0;   // buttons of the custom set
+    CStringW heading;           // bold line above the text; empty: none
+    int customButtonCount = 0;  // buttons of the custom set
     CStringW customCaptions[3];
-    UINT timerElapse = 0;        // milliseconds; 0: no timer
+    UINT timerElapse = 0;  // milliseconds; 0: no timer
     SkinMsgBoxTimerProc timerProc = nullptr;
     DWORD_PTR timerData = 0;
 };
 
 struct SkinMsgBoxChild {
-    CDialog* dialog = nullptr;           // not yet created; created inside the box
-    LPCSTR templateName = nullptr;       // its template (a name or MAKEINTRESOURCE)
-    BYTE atBottom = 0;                   // placed at the bottom, else below the text
+    CDialog* dialog = nullptr;      // not yet created; created inside the box
+    LPCSTR templateName = nullptr;  // its template (a name or MAKEINTRESOURCE)
+    BYTE atBottom = 0;              // placed at the bottom, else below the text
 };
 
 // The identifier of the button that closed the box (IDOK ... IDNO, or 1-3
@@ -46,5 +46,5 @@ struct SkinMsgBoxChild {
 // CMemoryException.
 int SkinMessageBox(CWnd* owner, const char* text, const char* caption, UINT style, SkinMsgBoxParams* params,
                    SkinMsgBoxChild* child);
-int SkinMessageBoxW(CWnd* owner, const wchar_t* text, const wchar_t* caption, UINT style,
-                    SkinMsgBoxParams* params, SkinMsgBoxChild* child);
+int SkinMessageBoxW(CWnd* owner, const wchar_t* text, const wchar_t* caption, UINT style, SkinMsgBoxParams* params,
+                    SkinMsgBoxChild* child);

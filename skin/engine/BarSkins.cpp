@@ -41,14 +41,9 @@ LRESULT CScrollBarSkin::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         // moved back to the start would keep the system's look.
         bRedraw = lParam != 0;
         break;
-    case SBM_SETRANGEREDRAW:
-        bRedraw = true;
-        break;
-    case SBM_SETSCROLLINFO:
-        bRedraw = wParam != 0;
-        break;
-    default:
-        return CControlSkin::WindowProc(message, wParam, lParam);
+    case SBM_SETRANGEREDRAW: bRedraw = true; break;
+    case SBM_SETSCROLLINFO: bRedraw = wParam != 0; break;
+    default: return CControlSkin::WindowProc(message, wParam, lParam);
     }
     if (!bRedraw) return PassOn(message, wParam, lParam);
     // The control may be destroyed while it handles the message (by a parent

@@ -51,16 +51,13 @@ LRESULT CControlSkin::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         PostMessageA(hWnd, WM_NCMOUSEMOVE, HTCAPTION, lParam);
         return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        RedrawFrame();
-        return PassOn(message, wParam, lParam);
+    case WM_KILLFOCUS: RedrawFrame(); return PassOn(message, wParam, lParam);
     case WM_NCDESTROY:
         PassOn(message, wParam, lParam);
         // Restores the previous procedure and deletes this object.
         CSkinManager::GetInstance()->RemoveControl(hWnd);
         return 0;
-    default:
-        return PassOn(message, wParam, lParam);
+    default: return PassOn(message, wParam, lParam);
     }
 }
 
@@ -121,7 +118,7 @@ void CControlSkin::DrawScrollBar(HDC hDC, const RECT* rc, BOOL bVertical, BOOL b
 
     SCROLLINFO si;
     ZeroMemory(&si, sizeof(si));
-    si.cbSize = sizeof(SCROLLINFO);  // 28
+    si.cbSize = sizeof(SCROLLINFO);                            // 28
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;  // 0x17
     GetScrollInfo(m_hWnd, bControl ? SB_CTL : (bVertical ? SB_VERT : SB_HORZ), &si);
 

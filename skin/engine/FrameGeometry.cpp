@@ -44,8 +44,7 @@ SkinFrameColors SkinFlatButtonColors(bool bRaised) {
             SKIN_COLOR_BTNFACE};
 }
 
-SkinWindowBars SkinLayoutWindowScrollBars(const SkinRect& rc, int nEdge, int nScroll, bool bHasHorz,
-                                          bool bHasVert) {
+SkinWindowBars SkinLayoutWindowScrollBars(const SkinRect& rc, int nEdge, int nScroll, bool bHasHorz, bool bHasVert) {
     const long long e = nEdge;
     const long long s = nScroll;
     SkinWindowBars bars = {};

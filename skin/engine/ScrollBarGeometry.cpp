@@ -14,8 +14,8 @@ int Saturate(long long v) {
 
 SkinScrollArrows SkinLayoutScrollArrows(const SkinRect& rc, bool bVertical, int nArrowMetric) {
     SkinScrollArrows a;
-    a.nLength = Saturate(bVertical ? static_cast<long long>(rc.bottom) - rc.top
-                                   : static_cast<long long>(rc.right) - rc.left);
+    a.nLength =
+        Saturate(bVertical ? static_cast<long long>(rc.bottom) - rc.top : static_cast<long long>(rc.right) - rc.left);
     a.nArrow = nArrowMetric;
     if (static_cast<long long>(a.nLength) < 2LL * a.nArrow) a.nArrow = a.nLength / 2;
     a.rcFirst = rc;

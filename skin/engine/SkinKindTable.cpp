@@ -11,18 +11,18 @@ namespace {
 // The creators of the kinds that are part of the engine, by SkinKind. A kind
 // plugs in by naming its creator in its row.
 PFN_CREATESKIN g_pfnKindCreators[SKIN_KIND_COUNT] = {
-    nullptr,  // SKIN_KIND_NONE: never created
-    SkinCreateBorder,  // SKIN_KIND_BORDER
+    nullptr,              // SKIN_KIND_NONE: never created
+    SkinCreateBorder,     // SKIN_KIND_BORDER
     SkinCreateIPAddress,  // SKIN_KIND_IPADDRESS
-    SkinCreateEdit,  // SKIN_KIND_EDIT
+    SkinCreateEdit,       // SKIN_KIND_EDIT
     SkinCreateComboEdit,  // SKIN_KIND_COMBOEDIT
-    SkinCreateCombo,  // SKIN_KIND_COMBO
-    SkinCreateDateTime,  // SKIN_KIND_DATETIME
-    SkinCreateSpin,  // SKIN_KIND_SPIN
+    SkinCreateCombo,      // SKIN_KIND_COMBO
+    SkinCreateDateTime,   // SKIN_KIND_DATETIME
+    SkinCreateSpin,       // SKIN_KIND_SPIN
     SkinCreateScrollBar,  // SKIN_KIND_SCROLLBAR
-    SkinCreateTrackBar,  // SKIN_KIND_TRACKBAR
-    SkinCreateHeader,  // SKIN_KIND_HEADER
-    SkinCreateToolBar,  // SKIN_KIND_TOOLBAR
+    SkinCreateTrackBar,   // SKIN_KIND_TRACKBAR
+    SkinCreateHeader,     // SKIN_KIND_HEADER
+    SkinCreateToolBar,    // SKIN_KIND_TOOLBAR
 };
 
 bool IsCreatable(SkinKind nKind) { return nKind > SKIN_KIND_NONE && nKind < SKIN_KIND_COUNT; }

@@ -84,8 +84,7 @@ protected:
 
     // Runs the program; every box is answered "&Ok" after onBox (when set)
     // has seen it. onBox gets the box, its contents and the program.
-    using BoxHook = std::function<void(HWND box, const scrivlo_test::CBoxContents&,
-                                       scrivlo_test::CChildProcess&)>;
+    using BoxHook = std::function<void(HWND box, const scrivlo_test::CBoxContents&, scrivlo_test::CChildProcess&)>;
     scrivlo_test::CTranscript Run(const BoxHook& onBox = BoxHook());
     // As Run, on a process the caller has started already.
     scrivlo_test::CTranscript RunStarted(scrivlo_test::CChildProcess& process, const BoxHook& onBox = BoxHook());

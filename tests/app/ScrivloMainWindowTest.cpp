@@ -35,9 +35,7 @@ bool IsDark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 
 
 // Title text over the bar: white, or where the glyph edges are smoothed a
 // blend of white and the bar's red (red full or nearly, green and blue alike).
-bool IsTitleBlend(COLORREF c) {
-    return GetRValue(c) >= 204 && std::abs(GetGValue(c) - GetBValue(c)) <= 8;
-}
+bool IsTitleBlend(COLORREF c) { return GetRValue(c) >= 204 && std::abs(GetGValue(c) - GetBValue(c)) <= 8; }
 
 struct Inside {
     RECT rc;
@@ -87,8 +85,8 @@ protected:
             },
             5000));
         ASSERT_FALSE(image.IsEmpty());
-        EXPECT_TRUE(scrivlo_test::SaveWindowScreenshot(main, m_folder + "main-window-" + std::to_string(index) +
-                                                                 ".bmp"));
+        EXPECT_TRUE(
+            scrivlo_test::SaveWindowScreenshot(main, m_folder + "main-window-" + std::to_string(index) + ".bmp"));
         const int w = image.m_nWidth, h = image.m_nHeight;
 
         // The one-pixel frame, all round.

@@ -91,8 +91,7 @@ TEST_F(ScrivloSoak, FiftyRunsInARowGiveTheSameOutcome) {
         EXPECT_EQ(ExpectedProductScript(), ReadFile(m_folder + "QZRegNode.reg"));
         if (HasFailure()) break;  // the first differing run says enough
     }
-    std::cout << kRuns << " runs in " << GetTickCount() - start << " ms, the slowest " << slowest << " ms"
-              << std::endl;
+    std::cout << kRuns << " runs in " << GetTickCount() - start << " ms, the slowest " << slowest << " ms" << std::endl;
 }
 
 }  // namespace

@@ -15,15 +15,12 @@ inline std::string PadRight(const std::string& text, std::size_t width) {
 }
 
 // A file line with its three columns: digest (empty: no digest column), name, size.
-inline std::string FileLine(const std::string& digest, const std::string& name,
-                            const std::string& size) {
+inline std::string FileLine(const std::string& digest, const std::string& name, const std::string& size) {
     std::string line = digest.empty() ? std::string() : PadRight(digest, 40);
     return line + " " + PadRight(name, 30) + " " + PadRight(size, 10) + "\n";
 }
 
-inline std::string SectionHeader(const std::string& folder) {
-    return "\n\n\nTarget Directory : " + folder + "\n\n";
-}
+inline std::string SectionHeader(const std::string& folder) { return "\n\n\nTarget Directory : " + folder + "\n\n"; }
 
 inline const char* const kNoFiles = "no files found\n";
 

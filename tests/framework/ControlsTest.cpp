@@ -10,8 +10,7 @@
 
 namespace {
 
-TEST(Controls, ButtonAndStaticCreateAndForward)
-{
+TEST(Controls, ButtonAndStaticCreateAndForward) {
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, "STATIC", "parent", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
     CButton check;
@@ -34,13 +33,12 @@ TEST(Controls, ButtonAndStaticCreateAndForward)
     EXPECT_EQ(label.m_hWnd, nullptr);
 }
 
-TEST(ToolTip, RelaysOnlyWhileItHasAWindow)
-{
+TEST(ToolTip, RelaysOnlyWhileItHasAWindow) {
     CWnd owner;
     ASSERT_TRUE(owner.CreateEx(0, "STATIC", "owner", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr));
     CToolTipCtrl tip;
     MSG msg = {owner.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5), GetTickCount(), {5, 5}};
-    tip.RelayEvent(&msg);   // no window: nothing to do, nothing breaks
+    tip.RelayEvent(&msg);  // no window: nothing to do, nothing breaks
     EXPECT_EQ(tip.GetSafeHwnd(), nullptr);
     EXPECT_FALSE(tip.AddTool(&owner, "tip")) << "no tools without a window";
 

@@ -16,15 +16,14 @@ struct FirstName {
     std::string name;
 };
 
-BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR lpName, LONG_PTR lParam)
-{
+BOOL CALLBACK TakeFirstName(HMODULE, LPCSTR, LPSTR lpName, LONG_PTR lParam) {
     FirstName* first = reinterpret_cast<FirstName*>(lParam);
     first->found = true;
     if (IS_INTRESOURCE(lpName))
         first->id = LOWORD(reinterpret_cast<ULONG_PTR>(lpName));
     else
         first->name = lpName;
-    return FALSE;   // the first one is enough
+    return FALSE;  // the first one is enough
 }
 
 // Restores the resource handle however the case ends.
@@ -33,8 +32,7 @@ struct ResourceHandleGuard {
     ~ResourceHandleGuard() { AfxGetModuleState()->m_hCurrentResourceHandle = saved; }
 };
 
-TEST(ModuleState, StartsWithTheProgramModule)
-{
+TEST(ModuleState, StartsWithTheProgramModule) {
     HINSTANCE hExe = GetModuleHandleA(nullptr);
     EXPECT_EQ(AfxGetModuleState()->m_hCurrentInstanceHandle, hExe);
     EXPECT_EQ(AfxGetModuleState()->m_hCurrentResourceHandle, hExe);
@@ -43,8 +41,7 @@ TEST(ModuleState, StartsWithTheProgramModule)
     EXPECT_EQ(AfxGetModuleState(), AfxGetModuleState()) << "one state per process";
 }
 
-TEST(ModuleState, FindResourceHandleSearchesTheModules)
-{
+TEST(ModuleState, FindResourceHandleSearchesTheModules) {
     ResourceHandleGuard guard;
     HINSTANCE hExe = GetModuleHandleA(nullptr);
     HINSTANCE hUser = GetModuleHandleA("user32.dll");

@@ -26,8 +26,7 @@ void CChildProcess::Close() {
     m_hThread = m_hProcess = nullptr;
 }
 
-bool CChildProcess::Start(const std::string& exePath, const std::string& arguments,
-                          const std::string& currentFolder) {
+bool CChildProcess::Start(const std::string& exePath, const std::string& arguments, const std::string& currentFolder) {
     if (m_hProcess) {
         m_dwLastError = ERROR_ALREADY_EXISTS;
         return false;
@@ -52,9 +51,7 @@ bool CChildProcess::Start(const std::string& exePath, const std::string& argumen
     return true;
 }
 
-bool CChildProcess::IsRunning() const {
-    return m_hProcess && WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT;
-}
+bool CChildProcess::IsRunning() const { return m_hProcess && WaitForSingleObject(m_hProcess, 0) == WAIT_TIMEOUT; }
 
 bool CChildProcess::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
     if (!m_hProcess || !WaitForObjectPumping(m_hProcess, timeoutMs)) return false;

@@ -20,13 +20,9 @@ CRectValue ToRectValue(const RECT& rc) {
     return value;
 }
 
-bool IsButtonClass(HWND window) {
-    return lstrcmpiA(ClassNameOf(window).c_str(), "Button") == 0;
-}
+bool IsButtonClass(HWND window) { return lstrcmpiA(ClassNameOf(window).c_str(), "Button") == 0; }
 
-bool SendInputs(INPUT* inputs, UINT count) {
-    return SendInput(count, inputs, sizeof(INPUT)) == count;
-}
+bool SendInputs(INPUT* inputs, UINT count) { return SendInput(count, inputs, sizeof(INPUT)) == count; }
 
 }  // namespace
 
@@ -137,8 +133,7 @@ bool ClickButton(HWND box, int id, InputPath path) {
         POINT client = centre;
         ScreenToClient(button, &client);
         const LPARAM where = MAKELPARAM(client.x, client.y);
-        return PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, where) &&
-               PostMessageW(button, WM_LBUTTONUP, 0, where);
+        return PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, where) && PostMessageW(button, WM_LBUTTONUP, 0, where);
     }
 
     // A user clicks what is on top: raise the box first, then make sure the
@@ -147,8 +142,7 @@ bool ClickButton(HWND box, int id, InputPath path) {
     if (!WaitUntil([&] { return WindowFromPoint(centre) == button; }, 1000)) return false;
     if (!SetCursorPos(centre.x, centre.y)) return false;
     POINT now = {};
-    if (!WaitUntil([&] { return GetCursorPos(&now) && now.x == centre.x && now.y == centre.y; }, 1000))
-        return false;
+    if (!WaitUntil([&] { return GetCursorPos(&now) && now.x == centre.x && now.y == centre.y; }, 1000)) return false;
 
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_MOUSE;

@@ -56,7 +56,6 @@ enum class AnswerMethod {
 
 // Answers the box with the button of this identifier and waits for the box
 // to close; true when it did.
-bool AnswerBox(HWND box, int id, AnswerMethod method, DWORD timeoutMs = 5000,
-               InputPath path = InputPath::kInjected);
+bool AnswerBox(HWND box, int id, AnswerMethod method, DWORD timeoutMs = 5000, InputPath path = InputPath::kInjected);
 
 }  // namespace scrivlo_test

@@ -68,7 +68,6 @@ bool CaptureWindow(HWND window, CPixelImage& image, CaptureSource source = Captu
 COLORREF ReadWindowPixel(HWND window, int x, int y, CaptureSource source = CaptureSource::kFromWindow);
 
 // CaptureWindow into a 24-bit .bmp file.
-bool SaveWindowScreenshot(HWND window, const std::string& path,
-                          CaptureSource source = CaptureSource::kFromWindow);
+bool SaveWindowScreenshot(HWND window, const std::string& path, CaptureSource source = CaptureSource::kFromWindow);
 
 }  // namespace scrivlo_test

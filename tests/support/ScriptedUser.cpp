@@ -16,8 +16,7 @@ int DefaultChoice(const CBoxContents& box) {
 
 class CRun {
 public:
-    CRun(CChildProcess& process, const CScriptedUserOptions& options)
-        : m_process(process), m_options(options) {}
+    CRun(CChildProcess& process, const CScriptedUserOptions& options) : m_process(process), m_options(options) {}
 
     CTranscript Go();
 

@@ -30,8 +30,8 @@ struct CScriptedUserOptions {
     // once the box has been read and before it is answered: a demonstration
     // saves its pictures here.
     std::function<void(HWND box, HWND mainWindow, const CBoxContents&)> m_onBox;
-    DWORD m_dwTimeoutMs = 60000;     // the whole run; the program is ended after it
-    DWORD m_dwBoxCloseMs = 5000;     // how long a box may take to go after the answer
+    DWORD m_dwTimeoutMs = 60000;  // the whole run; the program is ended after it
+    DWORD m_dwBoxCloseMs = 5000;  // how long a box may take to go after the answer
     DWORD m_dwPollMs = 15;
 };
 

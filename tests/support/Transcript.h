@@ -22,20 +22,20 @@ struct CBoxButton {
     int m_nId = 0;
     std::wstring m_caption;
     bool m_bEnabled = false;
-    bool m_bDefault = false;      // the box's default identifier (DM_GETDEFID) names it
-    CRectValue m_rcWindow;        // screen coordinates
+    bool m_bDefault = false;  // the box's default identifier (DM_GETDEFID) names it
+    CRectValue m_rcWindow;    // screen coordinates
 };
 
 // A message box as a user sees it.
 struct CBoxContents {
-    std::wstring m_caption;       // the dialog's title
-    std::wstring m_text;          // static 255, read as UTF-16
-    std::string m_textA;          // static 255, read as 8-bit text (system code page)
-    bool m_bHasHeading = false;   // static 256 exists
-    std::wstring m_heading;       // static 256
+    std::wstring m_caption;             // the dialog's title
+    std::wstring m_text;                // static 255, read as UTF-16
+    std::string m_textA;                // static 255, read as 8-bit text (system code page)
+    bool m_bHasHeading = false;         // static 256 exists
+    std::wstring m_heading;             // static 256
     std::vector<CBoxButton> m_buttons;  // in tab (child Z) order
-    int m_nDefaultId = 0;         // 0: the box reports no default
-    CRectValue m_rcWindow;        // screen coordinates
+    int m_nDefaultId = 0;               // 0: the box reports no default
+    CRectValue m_rcWindow;              // screen coordinates
 
     // The button with this identifier, or null.
     const CBoxButton* FindButton(int id) const;
@@ -46,18 +46,18 @@ struct CBoxContents {
 struct CTranscriptEntry {
     enum Kind { kStatus, kBox };
     Kind m_kind = kStatus;
-    std::wstring m_status;        // kStatus: the control's new text
-    CBoxContents m_box;           // kBox: what the box showed
-    int m_nAnsweredId = 0;        // kBox: the button chosen (0: none)
-    bool m_bClosed = false;       // kBox: the box went away after the answer
+    std::wstring m_status;   // kStatus: the control's new text
+    CBoxContents m_box;      // kBox: what the box showed
+    int m_nAnsweredId = 0;   // kBox: the button chosen (0: none)
+    bool m_bClosed = false;  // kBox: the box went away after the answer
 };
 
 struct CTranscript {
     std::vector<CTranscriptEntry> m_entries;
-    bool m_bExited = false;       // the process ended by itself
-    bool m_bKilled = false;       // it was ended after the time limit
+    bool m_bExited = false;  // the process ended by itself
+    bool m_bKilled = false;  // it was ended after the time limit
     uint32_t m_nExitCode = 0;
-    std::string m_error;          // the first thing that went wrong, empty if nothing did
+    std::string m_error;  // the first thing that went wrong, empty if nothing did
 
     std::vector<const CBoxContents*> Boxes() const;
 };

@@ -22,10 +22,8 @@ namespace {
 
 // Moves the box below the main window, the way a user would drag it aside
 // to read what is behind it, and waits for both to repaint.
-void MoveBoxAside(HWND box, HWND mainWindow)
-{
-    if (mainWindow == nullptr)
-        return;
+void MoveBoxAside(HWND box, HWND mainWindow) {
+    if (mainWindow == nullptr) return;
     const RECT main = WindowRectOf(mainWindow);
     const RECT rc = WindowRectOf(box);
     const int x = main.left + ((main.right - main.left) - (rc.right - rc.left)) / 2;
@@ -39,8 +37,7 @@ void MoveBoxAside(HWND box, HWND mainWindow)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 4) {
         std::fprintf(stderr, "usage: DemoUser.exe SCRIVLO_EXE RUN_FOLDER PICTURE_FOLDER\n");
         return 2;
@@ -80,8 +77,7 @@ int main(int argc, char** argv)
             std::printf("message box: [%s] %s -> pressed %s\n", ToUtf8(entry.m_box.m_caption).c_str(),
                         ToUtf8(entry.m_box.m_text).c_str(), entry.m_bClosed ? "Ok" : "Ok (box stayed)");
     }
-    if (!transcript.m_error.empty())
-        std::fprintf(stderr, "demo user: %s\n", transcript.m_error.c_str());
+    if (!transcript.m_error.empty()) std::fprintf(stderr, "demo user: %s\n", transcript.m_error.c_str());
     if (!transcript.m_bExited) {
         std::fprintf(stderr, "Scrivlo.exe did not end by itself\n");
         return 1;

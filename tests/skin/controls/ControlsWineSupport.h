@@ -28,12 +28,10 @@ public:
     CDialogTemplate(short cx, short cy, const char* face = "MS Shell Dlg", WORD pointSize = 8);
     // cls is a predefined class atom: 0x0080 button, 0x0081 edit, 0x0082 static.
     void Add(WORD id, WORD classAtom, const char* text, DWORD style, short x, short y, short cx, short cy);
-    void AddButton(WORD id, const char* text, DWORD style, short x, short y, short cx, short cy)
-    {
+    void AddButton(WORD id, const char* text, DWORD style, short x, short y, short cx, short cy) {
         Add(id, 0x0080, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy);
     }
-    void AddStatic(WORD id, const char* text, DWORD style, short x, short y, short cx, short cy)
-    {
+    void AddStatic(WORD id, const char* text, DWORD style, short x, short y, short cx, short cy) {
         Add(id, 0x0082, text, WS_CHILD | WS_VISIBLE | style, x, y, cx, cy);
     }
     LPCDLGTEMPLATE Get();
@@ -78,8 +76,7 @@ public:
     BOOL Focused() const { return m_bFocused; }
     BOOL Pressed() const { return m_bPressed; }
     // The opaque variant: set before attaching.
-    void MakeOpaque(COLORREF crBackground)
-    {
+    void MakeOpaque(COLORREF crBackground) {
         m_bTransparent = FALSE;
         m_crBackground = crBackground;
     }
@@ -95,7 +92,7 @@ int DoubleClicksSeen();
 // Real pointer input through the system's input queue.
 bool MovePointerTo(HWND hDialog, POINT ptScreen);
 bool MovePointerOver(HWND hDialog, HWND hControl);  // the control's centre
-bool MovePointerAway(HWND hDialog);                  // the screen's top-left corner
+bool MovePointerAway(HWND hDialog);                 // the screen's top-left corner
 bool PressLeft();
 bool ReleaseLeft();
 bool ClickOver(HWND hDialog, HWND hControl);

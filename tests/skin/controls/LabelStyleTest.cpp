@@ -9,8 +9,7 @@ TEST(LabelStyle, DrawsItselfOnlyForTextStyles) {
     for (std::uint32_t low = 0; low < 32; ++low) {
         const bool drawsText = low == 0 || low == 1 || low == 2 || low == 8 || low == 10;
         for (std::uint32_t high : {0x0u, 0x200u, 0x50020000u, 0x180u}) {
-            EXPECT_EQ(LabelPaintsNatively(high | low), !drawsText)
-                << "style 0x" << std::hex << (high | low);
+            EXPECT_EQ(LabelPaintsNatively(high | low), !drawsText) << "style 0x" << std::hex << (high | low);
         }
     }
     EXPECT_TRUE(LabelPaintsNatively(kSkinSsIcon));

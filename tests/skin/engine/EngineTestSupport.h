@@ -68,8 +68,8 @@ struct SkinLife {
     int nDraws;
     WORD nLastState;
     RECT rcLastFrame;
-    HWND hLastDCWnd;       // the window its last DC belonged to
-    bool bDialogHooked;    // the parent was a hooked dialog at the last draw
+    HWND hLastDCWnd;     // the window its last DC belonged to
+    bool bDialogHooked;  // the parent was a hooked dialog at the last draw
     bool bDeleted;
     bool bRestoredAtDelete;
 };

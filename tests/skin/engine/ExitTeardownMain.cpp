@@ -31,8 +31,8 @@ CControlSkin* CreateExitSkin() { return new CExitSkin; }
 int main() {
     SkinSetKindCreator(SKIN_KIND_EDIT, &CreateExitSkin);
     CSkinManager::GetInstance()->Install(0, static_cast<DWORD>(-1), SKIN_MODE_DIALOG);
-    HWND hHost = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    HWND hHost = CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                 nullptr);
     HWND hEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD, 0, 0, 60, 20, hHost, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
     if (!CSkinManager::GetInstance()->SkinWindow(hEdit)) {

@@ -68,8 +68,8 @@ void ExpectWindowPixels(HWND h, const char* context, std::initializer_list<Pixel
 }  // namespace
 
 TEST_F(ScreenTest, FlatEdgeReplacesTheClientEdge) {
-    HWND hEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 24, m_hHost,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 24, m_hHost, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
     ASSERT_TRUE(m_pManager->AttachSkin(hEdit, new CTestSkin(SKIN_KIND_EDIT)));
     RedrawWindow(hEdit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     scrivlo_test::PumpMessages(100);
@@ -115,8 +115,8 @@ TEST_F(ScreenTest, ScrollBarControlShowsFlatButtonFrames) {
     };
     for (const Row& r : rows) {
         CSkinManager::m_bRaisedButtons = r.bRaised;
-        HWND hBar = CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 200, 10, 16,
-                                    2 * arrow + 100, m_hHost, nullptr, GetModuleHandleA(nullptr), nullptr);
+        HWND hBar = CreateWindowExA(0, "ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 200, 10, 16, 2 * arrow + 100,
+                                    m_hHost, nullptr, GetModuleHandleA(nullptr), nullptr);
         SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 99, 10, 45, 0};
         SetScrollInfo(hBar, SB_CTL, &si, TRUE);
         ASSERT_TRUE(m_pManager->AttachSkin(hBar, new CTestSkin(SKIN_KIND_SCROLLBAR)));

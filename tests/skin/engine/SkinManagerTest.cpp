@@ -190,9 +190,9 @@ TEST_F(EngineTest, NestedDialogCreatedDuringInitIsHookedByItsOwnSweep) {
     EXPECT_STREQ(KindName(KindOf(GetDlgItem(hNested, IDC_NESTED_EDIT))), "edit");
     EXPECT_EQ(CSkinManager::m_mapDialogs.GetCount(), 2);
     // The nested dialog reached the outer one's hook as a new child.
-    EXPECT_TRUE(SequenceMatches({{SRC_DLGPROC, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0),
-                                  reinterpret_cast<LPARAM>(hNested), hDlg, true}},
-                                hDlg));
+    EXPECT_TRUE(SequenceMatches(
+        {{SRC_DLGPROC, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 0), reinterpret_cast<LPARAM>(hNested), hDlg, true}},
+        hDlg));
 }
 
 TEST_F(EngineTest, ControlCreatedLaterIsSkinnedThroughParentNotify) {
@@ -201,16 +201,15 @@ TEST_F(EngineTest, ControlCreatedLaterIsSkinnedThroughParentNotify) {
     StartRecording();
     HWND hLate = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", WS_CHILD | WS_VISIBLE, 10, 150, 60, 20, hDlg, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
-    HWND hQuiet = CreateWindowExA(WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY, "Edit", "", WS_CHILD | WS_VISIBLE, 80,
-                                  150, 60, 20, hDlg, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hQuiet = CreateWindowExA(WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY, "Edit", "", WS_CHILD | WS_VISIBLE, 80, 150,
+                                  60, 20, hDlg, nullptr, GetModuleHandleA(nullptr), nullptr);
     StopRecording();
     ASSERT_TRUE(hLate);
     EXPECT_STREQ(KindName(KindOf(hLate)), "edit");
     EXPECT_EQ(KindOf(hQuiet), SKIN_KIND_NONE) << "WS_EX_NOPARENTNOTIFY: the dialog never hears of it";
     // Skinned before the dialog's own procedure sees the notification.
     EXPECT_TRUE(SequenceMatches(
-        {{SRC_DLGPROC, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 1), reinterpret_cast<LPARAM>(hLate), hDlg, true}},
-        hDlg));
+        {{SRC_DLGPROC, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, 1), reinterpret_cast<LPARAM>(hLate), hDlg, true}}, hDlg));
     // The skinned edit still behaves as an edit.
     SetWindowTextA(hLate, "typed");
     char sz[16] = "";
@@ -334,8 +333,8 @@ TEST_F(EngineTest, DispatcherOnRealControls) {
             // client edge whatever it was created with, so the row without
             // one cannot be made there. The window it does make must then
             // be dispatched as the picker with an edge.
-            const bool bKnown = scrivlo_test::IsRunningOnWine() && lstrcmpiA(r.cls, DATETIMEPICK_CLASSA) == 0 &&
-                                r.style == 0 && bEdge;
+            const bool bKnown =
+                scrivlo_test::IsRunningOnWine() && lstrcmpiA(r.cls, DATETIMEPICK_CLASSA) == 0 && r.style == 0 && bEdge;
             if (!bKnown) {
                 ADD_FAILURE() << r.cls << ": the control changed its client edge to " << bEdge;
                 continue;
@@ -517,8 +516,8 @@ TEST_F(EngineTest, TeardownLeavesALaterSubclassOnTopWithItsChain) {
     HWND hDlg = Keep(CreateTestDialog(IDD_SWEEP, nullptr));
     HWND hEdit = GetDlgItem(hDlg, IDC_EDIT_EDGE);
     ASSERT_EQ(ProcOf(hEdit), &CSkinManager::ControlWndProc);
-    g_pfnBelowLater = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
+    g_pfnBelowLater =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
     m_pManager->Teardown();
     EXPECT_EQ(ProcOf(hEdit), &LaterSubclass);
     EXPECT_NE(ProcOf(hDlg), &CSkinManager::DialogWndProc) << "the dialog had nothing above the engine";

@@ -41,9 +41,9 @@ const LPARAM kModalRun = 2;    // WM_INITDIALOG starts the modal script
 // has handled already by then.
 struct InitSeen {
     bool bSeen;
-    bool bEditSkinned;    // the edit with a client edge had its skinner
-    bool bDialogHooked;   // the dialog's procedure was the manager's thunk
-    UINT_PTR nTimer;      // the manager's hover timer
+    bool bEditSkinned;   // the edit with a client edge had its skinner
+    bool bDialogHooked;  // the dialog's procedure was the manager's thunk
+    UINT_PTR nTimer;     // the manager's hover timer
 };
 InitSeen g_init;
 
@@ -181,8 +181,8 @@ WNDPROC ProcOf(HWND h) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, G
 // The hot marks: at most one skinner is hot, and it is the hover window.
 ::testing::AssertionResult HotMarkIsOnlyOn(HWND hExpected) {
     if (CSkinManager::m_hHoverWnd != hExpected)
-        return ::testing::AssertionFailure() << "hover window " << CSkinManager::m_hHoverWnd << ", expected "
-                                             << hExpected;
+        return ::testing::AssertionFailure()
+               << "hover window " << CSkinManager::m_hHoverWnd << ", expected " << hExpected;
     POSITION pos = CSkinManager::m_mapControls.GetStartPosition();
     while (pos) {
         void* pKey = nullptr;
@@ -230,8 +230,8 @@ protected:
     // The swept dialog, modeless, shown at (kDlgX, kDlgY) once the system
     // has painted it.
     HWND OpenSwept(LPARAM lParam = 0) {
-        HWND hDlg = Keep(CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SWEPT), nullptr,
-                                            &SweptDlgProc, lParam));
+        HWND hDlg = Keep(
+            CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SWEPT), nullptr, &SweptDlgProc, lParam));
         EXPECT_TRUE(hDlg);
         if (!hDlg) return nullptr;
         ShowWindow(hDlg, SW_SHOW);
@@ -594,8 +594,8 @@ TEST_F(SweptDialogTest, ModalDialogsAreSweptBeforeTheirOwnInitAndTheTimerFollows
     for (int nRun = 1; nRun <= 2; ++nRun) {
         g_init = InitSeen();
         SetCursorPos(kDlgX + 700, kDlgY + 500);
-        const INT_PTR nResult = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SWEPT), nullptr,
-                                                &SweptDlgProc, kModalRun);
+        const INT_PTR nResult =
+            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SWEPT), nullptr, &SweptDlgProc, kModalRun);
         ASSERT_TRUE(g_init.bSeen) << "run " << nRun;
         EXPECT_TRUE(g_init.bEditSkinned) << "run " << nRun;
         EXPECT_TRUE(g_init.bDialogHooked) << "run " << nRun;

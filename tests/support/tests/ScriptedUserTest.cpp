@@ -25,9 +25,7 @@ std::string MakeFolder(const char* name) {
     return folder;
 }
 
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 TEST(ChildProcess, StartsInTheGivenFolderAndReportsTheExitCode) {
     const std::string folder = MakeFolder("support_child_cwd");
