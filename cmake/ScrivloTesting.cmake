@@ -12,6 +12,9 @@ function(scrivlo_add_test name)
   if(WIN32)
     # Console test program; keep the exported test names free of CR.
     target_link_options(${name} PRIVATE -mconsole)
+    # One desktop serves the whole run: every case starts it afresh.
+    target_sources(${name} PRIVATE $<TARGET_OBJECTS:scrivlo_test_case_start>)
+    target_link_libraries(${name} PRIVATE scrivlo_test_support)
   endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST

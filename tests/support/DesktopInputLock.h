@@ -1,12 +1,10 @@
 // The desktop's input (cursor, foreground window, keyboard focus) is one per
 // display, shared by every test program running at the same time under the
-// same wineserver. Tests that show windows and type or click into them take
-// this lock, a named mutex, so that ctest -j does not let two of them fight
-// over the foreground. A holder that dies leaves it abandoned, which the next
-// waiter takes over.
-//
-// Link the object library scrivlo_test_desktop_lock into a test program to
-// have every case of it hold the lock for its whole run.
+// same wineserver. Every case of a Windows test program holds this lock, a
+// named mutex, for its whole run (CaseStart.cpp), so that ctest -j does not
+// let two of them fight over the foreground, or one put the desktop back in
+// order under the other. A holder that dies leaves it abandoned, which the
+// next waiter takes over.
 #pragma once
 
 #include <windows.h>
