@@ -105,10 +105,12 @@ void RequestForeground(HWND window) {
 
 bool BringToForeground(HWND window, DWORD timeoutMs) {
     if (!IsWindow(window)) return false;
-    if (GetForegroundWindow() == window) return true;
     const DWORD start = GetTickCount();
     for (;;) {
-        RequestForeground(window);
+        // Also when the window is the foreground already: someone may have
+        // switched to it a moment ago, and the late focus events below can
+        // still undo that switch.
+        if (GetForegroundWindow() != window) RequestForeground(window);
         const DWORD elapsed = ElapsedSince(start);
         const DWORD left = elapsed >= timeoutMs ? 0 : timeoutMs - elapsed;
         if (WaitUntil([&] { return GetForegroundWindow() == window; }, left < 500 ? left : 500)) {
