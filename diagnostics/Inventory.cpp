@@ -202,7 +202,9 @@ private:
         const size_t length = wcsnlen(data.cFileName, MAX_PATH);
         // As the 8-bit search would report it: at most MAX_PATH - 1 bytes.
         std::string shown;
-        RenderInSystemCodePage(data.cFileName, length, &shown);
+        // A name that cannot be rendered at all is shown as the default
+        // character for each of its characters; it still opens by its own.
+        if (!RenderInSystemCodePage(data.cFileName, length, &shown)) shown.assign(length, '?');
         const size_t kept = shown.size() < sizeof entry->name ? shown.size() : sizeof entry->name - 1;
         std::memcpy(entry->name, shown.data(), kept);
         entry->name[kept] = '\0';

@@ -151,5 +151,33 @@ TEST_F(ScrivloEndToEnd, AFolderThatLeadsBackUpTheTreeIsNotWalkedAgain) {
     EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
 }
 
+// The script goes beside the program file, found by its exact name when the
+// code page cannot show its folder's name; the log into the current folder.
+TEST_F(ScrivloEndToEnd, TheScriptIsWrittenBesideTheProgramWhateverItsFolderIsCalled) {
+    DeleteValue(kCurrentVersionKey, "CommonFilesDir");
+    PutText("SOFTWARE\\Corvalin\\Corvalin Desktop", "Version", "4.2");
+    const std::wstring folder = Widened(m_folder) + L"\x041F\x0440\x043E\x0433\x0440\x0430\x043C\x043C\x0430\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(Widened(m_exe).c_str(), (folder + L"Scrivlo.exe").c_str(), FALSE));
+    scrivlo_test::CChildProcess process;
+    ASSERT_TRUE(process.Start(folder + L"Scrivlo.exe", "", m_folder)) << process.LastError();
+    const std::vector<std::string> boxes = BoxLines(RunStarted(process));
+    const std::vector<std::string> expected = {
+        "box: Error! | Error reading the registry!",
+        "box: Error! | Error opening the registry!",
+        "box: Success! | Log file successfully created!",
+    };
+    EXPECT_EQ(expected, boxes);
+    EXPECT_TRUE(FileExists(m_folder + "QZScrivlo.log"));
+    HANDLE script = CreateFileW((folder + L"QZRegNode.reg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, script) << "the script is beside the program";
+    char bytes[64] = {};
+    DWORD got = 0;
+    ::ReadFile(script, bytes, sizeof bytes - 1, &got, nullptr);
+    CloseHandle(script);
+    EXPECT_EQ(0, std::string(bytes).find("Windows Registry Editor Version 5.00\r\n"));
+}
+
 }  // namespace
 }  // namespace scrivlo_e2e
