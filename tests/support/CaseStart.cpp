@@ -35,19 +35,21 @@ std::string Describe(HWND window) {
            std::to_string(ProcessIdOfWindow(window)) + ")";
 }
 
+struct CFoundWindows {
+    DWORD desktopProcess;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectShown(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<CFoundWindows*>(param);
+    if (IsWindowVisible(window) && ProcessIdOfWindow(window) != found->desktopProcess) found->windows.push_back(window);
+    return TRUE;
+}
+
 // Visible top-level windows that are not the desktop's own.
 std::vector<HWND> VisibleTopLevelWindows() {
-    struct CFound {
-        DWORD desktopProcess;
-        std::vector<HWND> windows;
-    } found{ProcessIdOfWindow(GetDesktopWindow()), {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* f = reinterpret_cast<CFound*>(param);
-            if (IsWindowVisible(window) && ProcessIdOfWindow(window) != f->desktopProcess) f->windows.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    CFoundWindows found{ProcessIdOfWindow(GetDesktopWindow()), {}};
+    EnumWindows(CollectShown, reinterpret_cast<LPARAM>(&found));
     return found.windows;
 }
 
