@@ -42,6 +42,7 @@ constexpr size_t kShownDataLength = 200;
 struct Side {
     bool present = false;
     uint32_t line = 0;
+    uint32_t values = 0;  // a key's
     std::string path, size, md5, data;
 };
 
@@ -92,6 +93,7 @@ void DescribeRegistry(const ReportInput& input, Row& row) {
         case DiffItem::kKey:
             key = indexes[s];
             side.line = script.keys[key].line;
+            side.values = script.keys[key].valueCount;
             break;
         case DiffItem::kValue: {
             const RegValue& value = script.values[indexes[s]];
@@ -182,7 +184,9 @@ void WriteTextRow(const Row& row, std::string& out) {
     case DiffItem::kKey:
         for (int s = 0; s < 2; ++s) {
             if (!row.sides[s].present) continue;
-            out += "  [" + row.sides[s].path + "]  line " + std::to_string(row.sides[s].line) + "\n";
+            const uint32_t values = row.sides[s].values;
+            out += "  [" + row.sides[s].path + "]  " + std::to_string(values) + (values == 1 ? " value" : " values") +
+                   "  line " + std::to_string(row.sides[s].line) + "\n";
         }
         break;
     case DiffItem::kValue:
