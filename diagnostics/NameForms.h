@@ -1,27 +1,39 @@
 // The two forms of a file or key name the diagnostics deal in: the exact
-// UTF-16 name the system stores, which opens the file or key again, and its
-// rendering in the system code page, which the log and the script show (a
-// character the code page cannot hold becomes '?', as the 8-bit calls give
-// it). Paths handed between the window-free walk and the system travel as
-// UTF-8, which holds any UTF-16 name whole.
+// UTF-16 name the system stores, which alone opens the file or key again, and
+// its rendering in the system code page, which the log and the script show.
+// Exact names are never passed through a rendering on their way to an open.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// text (UTF-16, length characters) in the system code page.
-std::string SystemCodePageText(const wchar_t* text, int length);
-// text (system code page) as UTF-16.
-std::wstring WideFromSystemCodePage(const char* text);
+// text (UTF-16, length characters) rendered in the system code page. A
+// character the code page cannot hold becomes the code page's default
+// character: never a look-alike, which could invent a dot or a separator.
+// whole, when given, tells whether every character was held. Returns false
+// (out empty) when the text cannot be rendered at all.
+bool RenderInSystemCodePage(const wchar_t* text, size_t length, std::string* out, bool* whole = nullptr);
 
+// The same for a whole string.
+std::string SystemCodePageText(const std::wstring& text);
+
+// text in the system code page as UTF-16; false when it is not valid text of
+// the code page (out empty).
+bool WidenSystemCodePage(const char* text, std::wstring* out);
+
+// root made absolute and normalised once, in the form that the system opens
+// exactly as written, whatever the length: "\\?\C:\..." or
+// "\\?\UNC\server\share\...". Everything up to root's last backslash is
+// normalised (as the system would read it: "." and ".." resolved, a trailing
+// '.' or ' ' of a folder name dropped); what follows that backslash (a
+// partial name a search pattern goes on with) is kept as it is. Returns false
+// when the root cannot be normalised.
+bool ExactRootForm(const std::wstring& root, std::wstring* out);
+
+// Transitional forms still used by the inventory.
+std::string SystemCodePageText(const wchar_t* text, int length);
+std::wstring WideFromSystemCodePage(const char* text);
 std::string Utf8FromWide(const wchar_t* text, int length);
 std::wstring WideFromUtf8(const std::string& text);
-
-// path in the form the system opens however long it is: a full path of
-// MAX_PATH characters or more ("C:\..." or "\\server\share\...") gets the
-// "\\?\" prefix, which lifts the MAX_PATH limit of the UTF-16 calls. Any
-// other path is returned as it is: the prefix also turns off the system's
-// reading of "." and ".." and of forward slashes, so a path that relies on
-// them keeps the limit.
 std::wstring LongPathForm(const std::wstring& path);

@@ -1,5 +1,7 @@
 // Window-free half of the registry export: the root-key table, the renderings
-// of value data and the lines of the registry script.
+// of value data and the lines of the registry script. Every value is written
+// with its type and all of its data in the forms the registry editor writes
+// and imports, so that importing the script rebuilds the values it shows.
 #pragma once
 
 #include "diagnostics/RegNode.h"
@@ -20,11 +22,8 @@ enum : uint32_t {
     kRegTypeMultiSz = 7,
 };
 
-// What the walk reads: a value whose name needs more than 2047 characters or
-// whose data needs more than 2048 bytes is skipped; a subkey name may have
-// at most 254 characters.
-constexpr uint32_t kRegValueNameCapacity = 2048;
-constexpr uint32_t kRegValueDataCapacity = 2048;
+// A subkey name is held in a buffer of this many bytes with its terminating
+// zero: a name whose rendering needs more is left out of the script.
 constexpr uint32_t kRegSubkeyNameCapacity = 255;
 
 struct RegRootKey {
@@ -50,19 +49,34 @@ bool NoLeadBytes(unsigned char byte);
 // never taken for one.
 std::string EscapeBackslashesWith(const std::string& text, LeadByteTest isLeadByte);
 
-// The text the walk stores for a value's data: REG_SZ up to its first zero
-// byte or its stored length, backslashes doubled; REG_BINARY every byte with
-// "%x"; REG_DWORD the first four bytes, little-endian (missing bytes are 0),
-// with "%08x"; every other type an empty text.
-std::string RenderRegValueText(uint32_t type, const unsigned char* data, size_t size, LeadByteTest isLeadByte);
+// text between double quotes, each backslash doubled and each double quote
+// written \" (trail bytes of double-byte characters left alone): the form of
+// a value's name and of a REG_SZ value's text.
+std::string QuoteRegText(const std::string& text, LeadByteTest isLeadByte);
+
+// Whether REG_SZ data (as stored, UTF-16) is one plain string that a quoted
+// text gives back exactly: an even size, one zero character and that at its
+// end, and no line break (a line of the script cannot hold one).
+bool IsPlainRegString(const unsigned char* data, size_t size);
+
+// The data part of a value line for data as the registry stores it: REG_DWORD
+// of four bytes as dword:%08x; REG_BINARY as hex:; every other type as hex(N):
+// with N the type number in lower-case hexadecimal; the bytes as two digits
+// each, separated by commas. REG_SZ comes here only when it is not written as
+// a quoted text.
+std::string FormatRegData(uint32_t type, const unsigned char* data, size_t size);
 
 // "[root\path]". Kept whole however long the path is.
 std::string FormatRegKeyLine(const char* rootName, const std::string& keyPath);
 
-// One value's line with its line end: "name"=data, or @=data for the default
-// value, the stored text wrapped in its type's form.
-std::string FormatRegValueLine(const std::string& name, uint32_t type, const std::string& text);
+// One value's line with its line end: the quoted name (or @ for the default
+// value), "=", and the data part. A list of bytes longer than a line is
+// continued as the registry editor continues it: a backslash after a comma,
+// and the next line indented by two spaces; no line passes 80 characters
+// unless its name alone is longer.
+std::string FormatRegValueLine(const std::string& name, const std::string& data, LeadByteTest isLeadByte);
 
-// One record's part of the script: key line, value lines, an empty line.
-// Line ends are "\n"; the file's text mode makes them CR LF.
-std::string FormatRegRecord(const RegNode& node);
+// One record's part of the script: key line, value lines, a comment line for
+// each value or subkey that could not be read, an empty line. Line ends are
+// "\n"; the file's text mode makes them CR LF.
+std::string FormatRegRecord(const RegNode& node, LeadByteTest isLeadByte);

@@ -9,10 +9,12 @@
 #include <mbctype.h>
 #include <mbstring.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 RegNode* g_regHead = nullptr;
 RegNode* g_regTail = nullptr;
@@ -21,18 +23,21 @@ const char kRegScriptFileName[] = "QZRegNode.reg";
 
 namespace {
 
+// The longest key name the registry holds, in characters.
+constexpr DWORD kRegMaxKeyNameChars = 255;
+
 bool IsMbcsLeadByte(unsigned char byte) { return _ismbblead(byte) != 0; }
 
 // The buffers the walk reads names and data into. Values are read before a
 // key's subkeys are walked and a subkey's name is used up before the walk
 // descends, so one set serves every level and each level keeps only a key
-// handle, two counts and its path on the stack. Subkeys are enumerated and
-// opened by their exact UTF-16 names: a name that the system code page cannot
-// hold opens nothing in its 8-bit form.
+// handle, two counts and its path on the stack. Everything is read through
+// the UTF-16 calls: names are opened by their exact form, and string data
+// comes as stored, so that nothing is lost before it is rendered.
 struct WalkBuffers {
-    char valueName[kRegValueNameCapacity];
-    unsigned char valueData[kRegValueDataCapacity];
-    wchar_t subkeyName[kRegSubkeyNameCapacity + 1];
+    std::vector<wchar_t> valueName;
+    std::vector<unsigned char> valueData;
+    wchar_t subkeyName[kRegMaxKeyNameChars + 1];
 };
 
 class OpenKey {
@@ -68,6 +73,47 @@ void KeepCompleteValues(RegNode* node) {
     node->valueCount = static_cast<uint32_t>(count);
 }
 
+std::string Note(const char* format, unsigned long index, long error) {
+    char text[96];
+    std::snprintf(text, sizeof text, format, index, error);
+    return text;
+}
+
+// The data part of a value's line. A REG_SZ value is quoted text only when
+// that text gives the stored data back exactly: one string, every character
+// of which the system code page holds; anything else keeps its UTF-16 bytes.
+std::string ValueData(DWORD type, const unsigned char* data, DWORD size) {
+    if (type == REG_SZ && IsPlainRegString(data, size)) {
+        std::wstring text(size / sizeof(wchar_t) - 1, L'\0');
+        std::memcpy(&text[0], data, text.size() * sizeof(wchar_t));
+        std::string rendered;
+        bool whole = false;
+        if (RenderInSystemCodePage(text.data(), text.size(), &rendered, &whole) && whole) {
+            return QuoteRegText(rendered, IsMbcsLeadByte);
+        }
+    }
+    return FormatRegData(type, data, size);
+}
+
+// Reads the value at index into the buffers; grows them and tries again when
+// the value grew since the key was queried.
+LONG ReadValue(HKEY key, DWORD index, WalkBuffers& buffers, DWORD* nameLength, DWORD* type, DWORD* dataSize) {
+    for (int attempt = 0;; ++attempt) {
+        *nameLength = static_cast<DWORD>(buffers.valueName.size());
+        *dataSize = static_cast<DWORD>(buffers.valueData.size());
+        const LONG rc = RegEnumValueW(key, index, buffers.valueName.data(), nameLength, nullptr, type,
+                                      buffers.valueData.data(), dataSize);
+        if (rc != ERROR_MORE_DATA || attempt == 3) return rc;
+        DWORD maxName = 0;
+        DWORD maxData = 0;
+        if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName, &maxData,
+                             nullptr, nullptr) != ERROR_SUCCESS)
+            return rc;
+        buffers.valueName.resize(std::max<size_t>(buffers.valueName.size() * 2, maxName + 1));
+        buffers.valueData.resize(std::max<size_t>(buffers.valueData.size() * 2, maxData));
+    }
+}
+
 long SnapshotKey(const RegRootKey* root, HKEY parent, const wchar_t* openPath, const std::string& keyPath,
                  WalkBuffers& buffers);
 
@@ -84,48 +130,59 @@ long ReadKey(RegNode* node, const RegRootKey* root, HKEY parent, const wchar_t* 
 
     DWORD subkeyCount = 0;
     DWORD valueCount = 0;
-    rc = RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeyCount, nullptr, nullptr, &valueCount, nullptr,
-                          nullptr, nullptr, nullptr);
+    DWORD maxNameLength = 0;
+    DWORD maxDataSize = 0;
+    rc = RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, &subkeyCount, nullptr, nullptr, &valueCount,
+                          &maxNameLength, &maxDataSize, nullptr, nullptr);
     if (rc != ERROR_SUCCESS) return rc;
 
     node->keyLine = FormatRegKeyLine(root->name, keyPath);
 
+    if (buffers.valueName.size() < maxNameLength + 1) buffers.valueName.resize(maxNameLength + 1);
+    if (buffers.valueData.size() < maxDataSize) buffers.valueData.resize(maxDataSize);
     uint32_t skipped = 0;
     for (DWORD index = 0; index < valueCount; ++index) {
-        DWORD nameLength = kRegValueNameCapacity;
-        DWORD dataSize = kRegValueDataCapacity;
+        DWORD nameLength = 0;
+        DWORD dataSize = 0;
         DWORD type = 0;
-        buffers.valueName[0] = '\0';
-        rc = RegEnumValueA(key.Get(), index, buffers.valueName, &nameLength, nullptr, &type, buffers.valueData,
-                           &dataSize);
+        rc = ReadValue(key.Get(), index, buffers, &nameLength, &type, &dataSize);
         if (rc != ERROR_SUCCESS) {
             ++skipped;
+            node->skippedNotes.push_back(Note("value %lu of this key could not be read (error %ld)", index, rc));
             continue;
         }
-        if (nameLength >= kRegValueNameCapacity) nameLength = kRegValueNameCapacity - 1;
-        if (dataSize > kRegValueDataCapacity) dataSize = kRegValueDataCapacity;
-        node->valueNames.emplace_back(buffers.valueName, strnlen(buffers.valueName, nameLength));
+        std::string name;
+        // A name that cannot be rendered would be shown as the default value.
+        if (!RenderInSystemCodePage(buffers.valueName.data(), nameLength, &name)) {
+            ++skipped;
+            node->skippedNotes.push_back(Note("value %lu of this key has a name that cannot be written (error %ld)",
+                                              index, static_cast<long>(ERROR_NO_UNICODE_TRANSLATION)));
+            continue;
+        }
+        node->valueNames.push_back(std::move(name));
         node->valueTypes.push_back(type);
-        node->valueTexts.push_back(RenderRegValueText(type, buffers.valueData, dataSize, IsMbcsLeadByte));
+        node->valueTexts.push_back(ValueData(type, buffers.valueData.data(), dataSize));
         node->valueCount = static_cast<uint32_t>(node->valueNames.size());
     }
 
     for (DWORD index = 0; index < subkeyCount; ++index) {
-        DWORD nameLength = kRegSubkeyNameCapacity;
+        DWORD nameLength = kRegMaxKeyNameChars + 1;
         buffers.subkeyName[0] = L'\0';
         rc = RegEnumKeyExW(key.Get(), index, buffers.subkeyName, &nameLength, nullptr, nullptr, nullptr, nullptr);
         if (rc != ERROR_SUCCESS) {
             ++skipped;
+            node->skippedNotes.push_back(Note("subkey %lu of this key could not be read (error %ld)", index, rc));
             continue;
         }
-        if (nameLength >= kRegSubkeyNameCapacity) nameLength = kRegSubkeyNameCapacity - 1;
         buffers.subkeyName[nameLength] = L'\0';
         // The key line shows the name as the system code page renders it; a
-        // name whose rendering does not fit the 8-bit name buffer is skipped,
-        // as the 8-bit enumeration would skip it.
-        const std::string shownName = SystemCodePageText(buffers.subkeyName, static_cast<int>(nameLength));
-        if (shownName.size() >= kRegSubkeyNameCapacity) {
+        // name whose rendering does not fit the name buffer is left out.
+        std::string shownName;
+        if (!RenderInSystemCodePage(buffers.subkeyName, nameLength, &shownName) ||
+            shownName.size() >= kRegSubkeyNameCapacity) {
             ++skipped;
+            node->skippedNotes.push_back(Note("subkey %lu of this key has a name too long for this script (%ld bytes)",
+                                              index, static_cast<long>(shownName.size())));
             continue;
         }
         std::string subkeyPath;
@@ -169,7 +226,14 @@ long SnapshotRegistryKey(int rootIndex, const char* keyPath) {
         const RegRootKey* root = FindRegRootKey(rootIndex);
         const HKEY rootKey = root ? RegRootKeyHandle(*root) : nullptr;
         const std::string path = keyPath ? keyPath : "";
-        return SnapshotKey(root, rootKey, WideFromSystemCodePage(path.c_str()).c_str(), path, *buffers);
+        // A path that does not convert would open another key (the empty
+        // path opens the root itself): its record stays empty.
+        std::wstring widePath;
+        if (!WidenSystemCodePage(path.c_str(), &widePath)) {
+            AppendToChain(new RegNode);
+            return ERROR_NO_UNICODE_TRANSLATION;
+        }
+        return SnapshotKey(root, rootKey, widePath.c_str(), path, *buffers);
     } catch (const std::bad_alloc&) {
         return kRegExportOutOfMemory;
     }
@@ -209,7 +273,7 @@ long WriteRegScript(const char* folder, const RegNode* first) {
     std::string block;
     for (const RegNode* node = first; node != nullptr && result == 0; node = node->next) {
         try {
-            block = FormatRegRecord(*node);
+            block = FormatRegRecord(*node, IsMbcsLeadByte);
         } catch (const std::bad_alloc&) {
             result = kRegExportOutOfMemory;
             break;

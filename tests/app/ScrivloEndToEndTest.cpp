@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
@@ -362,20 +363,28 @@ TEST_F(ScrivloEndToEnd, NamesOutsideTheCodePageAreReadWholeAndShownWithQuestionM
     log.File(CryptoApiMd5(inside.content), inside.shown, static_cast<int>(std::strlen(inside.content)));
     EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
 
-    std::string doubledInstall;
-    for (char c : installShown) {
-        doubledInstall += c;
-        if (c == '\\') doubledInstall += '\\';
+    // The install folder's value keeps its UTF-16 bytes: the code page
+    // cannot hold its name (compared with its continuations joined).
+    std::string installBytes;
+    char digits[4];
+    for (wchar_t c : install + L'\0') {
+        std::snprintf(digits, sizeof digits, "%02x,", c & 0xFF);
+        installBytes += digits;
+        std::snprintf(digits, sizeof digits, "%02x,", (c >> 8) & 0xFF);
+        installBytes += digits;
     }
+    installBytes.pop_back();
+    std::string script = ReadFile(m_folder + "QZRegNode.reg");
+    for (size_t at; (at = script.find("\\\r\n  ")) != std::string::npos;) script.erase(at, 5);
     EXPECT_EQ("Windows Registry Editor Version 5.00\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance]\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install]\r\n"
-              "\"InstallDir\"=\"" + doubledInstall + "\"\r\n\r\n"
+              "\"InstallDir\"=hex(1):" + installBytes + "\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\????]\r\n\"Wert\"=\"eins\"\r\n\r\n"
               "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\????\\Sub]\r\n\"Tiefe\"=dword:00000002\r\n\r\n",
-              ReadFile(m_folder + "QZRegNode.reg"));
+              script);
 }
 
 // A file another program holds open without sharing cannot be read: its

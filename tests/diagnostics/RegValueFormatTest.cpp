@@ -12,68 +12,128 @@ namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-Bytes Text(const char* text, bool withZero = true) {
-    Bytes bytes(text, text + std::strlen(text));
-    if (withZero) bytes.push_back(0);
-    return bytes;
-}
-
 // Shift-JIS lead bytes, for the double-byte cases.
 bool ShiftJisLead(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-std::string LineFor(const std::string& name, uint32_t type, const Bytes& data) {
-    return FormatRegValueLine(
-        name, type, RenderRegValueText(type, data.data(), data.size(), NoLeadBytes));
+// UTF-16 bytes of an ASCII text, with its terminator unless told otherwise.
+Bytes Utf16(const std::string& text, bool withZero = true) {
+    Bytes bytes;
+    for (char c : text) {
+        bytes.push_back(static_cast<unsigned char>(c));
+        bytes.push_back(0);
+    }
+    if (withZero) bytes.insert(bytes.end(), {0, 0});
+    return bytes;
 }
 
-TEST(RegValueFormat, ValueLinesByType) {
+TEST(RegValueFormat, DataOfEveryTypeKeepsItsTypeAndEveryByte) {
     const struct {
         const char* label;
-        const char* name;
         uint32_t type;
         Bytes data;
-        const char* line;
+        const char* text;
     } cases[] = {
-        {"default REG_SZ with a backslash", "", kRegTypeSz, Text("C:\\x"), "@=\"C:\\\\x\"\n"},
-        {"REG_SZ, two backslashes in a row", "p", kRegTypeSz, Text("\\\\srv"), "\"p\"=\"\\\\\\\\srv\"\n"},
-        {"REG_SZ ends at its first zero", "z", kRegTypeSz, Bytes{'a', 0, 'b', 0}, "\"z\"=\"a\"\n"},
-        {"REG_SZ without a zero ends at its length", "n", kRegTypeSz, Text("abc", false), "\"n\"=\"abc\"\n"},
-        {"empty REG_SZ", "e", kRegTypeSz, Bytes{}, "\"e\"=\"\"\n"},
-        {"REG_EXPAND_SZ", "x", kRegTypeExpandSz, Text("%PATH%"), "\"x\"=hex(2):\n"},
-        {"REG_BINARY 01 0A FF", "b", kRegTypeBinary, Bytes{0x01, 0x0A, 0xFF}, "\"b\"=hex:1aff\n"},
-        {"REG_BINARY with a 0x5C byte before a zero", "b", kRegTypeBinary, Bytes{0x5C, 0x00}, "\"b\"=hex:5c0\n"},
-        {"empty REG_BINARY", "b", kRegTypeBinary, Bytes{}, "\"b\"=hex:\n"},
-        {"REG_DWORD 0x12", "d", kRegTypeDword, Bytes{0x12, 0, 0, 0}, "\"d\"=dword:00000012\n"},
-        {"REG_DWORD little-endian", "d", kRegTypeDword, Bytes{0x78, 0x56, 0x34, 0x12}, "\"d\"=dword:12345678\n"},
-        {"REG_DWORD of two bytes", "d", kRegTypeDword, Bytes{0x34, 0x12}, "\"d\"=dword:00001234\n"},
-        {"REG_DWORD of no bytes", "d", kRegTypeDword, Bytes{}, "\"d\"=dword:00000000\n"},
-        {"REG_DWORD of six bytes uses four", "d", kRegTypeDword, Bytes{1, 2, 3, 4, 5, 6}, "\"d\"=dword:04030201\n"},
-        {"REG_DWORD with a 0x5C byte", "d", kRegTypeDword, Bytes{0x5C, 0, 0, 0}, "\"d\"=dword:0000005c\n"},
-        {"REG_DWORD_BIG_ENDIAN", "be", kRegTypeDwordBigEndian, Bytes{0, 0, 0, 1}, "\"be\"=\"\"\n"},
-        {"REG_LINK", "l", kRegTypeLink, Bytes{'\\', 0}, "\"l\"=\"\"\n"},
-        {"REG_MULTI_SZ", "m", kRegTypeMultiSz, Bytes{'a', 0, 'b', 0, 0}, "\"m\"=hex(7):\n"},
-        {"type 0", "t0", kRegTypeNone, Bytes{1, 2}, "\"t0\"=\"\"\n"},
-        {"type 8", "t8", 8, Bytes{1}, "\"t8\"=\"\"\n"},
-        {"unknown type", "u", 0x12345678u, Bytes{1}, "\"u\"=\"\"\n"},
-        {"name is written as stored", "a\\b\"c", kRegTypeDword, Bytes{1, 0, 0, 0}, "\"a\\b\"c\"=dword:00000001\n"},
+        {"REG_DWORD 0x12", kRegTypeDword, Bytes{0x12, 0, 0, 0}, "dword:00000012"},
+        {"REG_DWORD little-endian", kRegTypeDword, Bytes{0x78, 0x56, 0x34, 0x12}, "dword:12345678"},
+        {"REG_DWORD of two bytes", kRegTypeDword, Bytes{0x34, 0x12}, "hex(4):34,12"},
+        {"REG_DWORD of no bytes", kRegTypeDword, Bytes{}, "hex(4):"},
+        {"REG_DWORD of six bytes", kRegTypeDword, Bytes{1, 2, 3, 4, 5, 6}, "hex(4):01,02,03,04,05,06"},
+        {"REG_BINARY 01 0A FF", kRegTypeBinary, Bytes{0x01, 0x0A, 0xFF}, "hex:01,0a,ff"},
+        {"REG_BINARY 01 23 and 12 03 differ", kRegTypeBinary, Bytes{0x12, 0x03}, "hex:12,03"},
+        {"empty REG_BINARY", kRegTypeBinary, Bytes{}, "hex:"},
+        {"REG_EXPAND_SZ as stored", kRegTypeExpandSz, Utf16("%A%"), "hex(2):25,00,41,00,25,00,00,00"},
+        {"REG_MULTI_SZ with an empty entry", kRegTypeMultiSz, Bytes{'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0},
+         "hex(7):61,00,00,00,62,00,00,00,00,00"},
+        {"REG_SZ that is no plain string", kRegTypeSz, Bytes{'a', 0, 0, 0, 'b', 0}, "hex(1):61,00,00,00,62,00"},
+        {"REG_DWORD_BIG_ENDIAN", kRegTypeDwordBigEndian, Bytes{0, 0, 0, 1}, "hex(5):00,00,00,01"},
+        {"REG_LINK", kRegTypeLink, Bytes{'\\', 0}, "hex(6):5c,00"},
+        {"REG_NONE", kRegTypeNone, Bytes{1, 2}, "hex(0):01,02"},
+        {"REG_QWORD", 11, Bytes{1, 0, 0, 0, 0, 0, 0, 0x80}, "hex(b):01,00,00,00,00,00,00,80"},
+        {"a type of the caller's own", 0x4242u, Bytes{3}, "hex(4242):03"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(LineFor(c.name, c.type, c.data), c.line) << c.label;
+        EXPECT_EQ(FormatRegData(c.type, c.data.data(), c.data.size()), c.text) << c.label;
     }
 }
 
-TEST(RegValueFormat, LongRenderingsAreKeptWhole) {
-    // 2048 bytes of 0xFF render as 4096 digits; 2047 backslashes become 4094.
-    const Bytes binary(2048, 0xFF);
-    const std::string hex = RenderRegValueText(kRegTypeBinary, binary.data(), binary.size(), NoLeadBytes);
-    EXPECT_EQ(hex, std::string(4096, 'f'));
+TEST(RegValueFormat, OnlyOneStringWithOneTerminatorIsWrittenAsText) {
+    const struct {
+        const char* label;
+        Bytes data;
+        bool plain;
+    } cases[] = {
+        {"a string", Utf16("C:\\x"), true},
+        {"the empty string", Utf16(""), true},
+        {"no data at all", Bytes{}, false},
+        {"no terminator", Utf16("abc", false), false},
+        {"odd size", Bytes{'a', 0, 0, 0, 0}, false},
+        {"a zero inside", Bytes{'a', 0, 0, 0, 'b', 0, 0, 0}, false},
+        {"two terminators", Bytes{'a', 0, 0, 0, 0, 0}, false},
+        {"a line feed", Utf16("a\nb"), false},
+        {"a carriage return", Utf16("a\rb"), false},
+        {"a character above 0xFF", Bytes{0x3A, 0x04, 0, 0}, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsPlainRegString(c.data.data(), c.data.size()), c.plain) << c.label;
+    }
+}
 
-    Bytes slashes(2047, '\\');
-    slashes.push_back(0);
-    const std::string text = RenderRegValueText(kRegTypeSz, slashes.data(), slashes.size(), NoLeadBytes);
-    EXPECT_EQ(text, std::string(4094, '\\'));
+TEST(RegValueFormat, ValueLinesQuoteNamesAndTexts) {
+    const struct {
+        const char* label;
+        std::string name;
+        std::string data;
+        const char* line;
+    } cases[] = {
+        {"default value", "", QuoteRegText("C:\\x", NoLeadBytes), "@=\"C:\\\\x\"\n"},
+        {"quotes and backslashes in name and text", "a\\b\"c", QuoteRegText("say \"\\\\srv\"", NoLeadBytes),
+         "\"a\\\\b\\\"c\"=\"say \\\"\\\\\\\\srv\\\"\"\n"},
+        {"a name that is only a quote", "\"", "dword:00000001", "\"\\\"\"=dword:00000001\n"},
+        {"short hex stays on its line", "b", "hex:01,0a,ff", "\"b\"=hex:01,0a,ff\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FormatRegValueLine(c.name, c.data, NoLeadBytes), c.line) << c.label;
+    }
+    // In a double-byte code page a trail byte 0x5C is no backslash.
+    EXPECT_EQ(QuoteRegText("\x81\x5C\"", ShiftJisLead), "\"\x81\x5C\\\"\"");
+}
+
+// Long lists of bytes are continued over lines of at most 80 characters, and
+// joining the lines back gives the list unbroken.
+TEST(RegValueFormat, LongHexDataContinuesOverLines) {
+    const Bytes data(3000, 0xAB);
+    const std::string text = FormatRegData(kRegTypeBinary, data.data(), data.size());
+    for (const std::string& name : {std::string("n"), std::string(100, 'm')}) {
+        const std::string line = FormatRegValueLine(name, text, NoLeadBytes);
+        std::string joined;
+        size_t begin = 0;
+        size_t lines = 0;
+        while (begin < line.size()) {
+            const size_t end = line.find('\n', begin);
+            ASSERT_NE(end, std::string::npos);
+            std::string part = line.substr(begin, end - begin);
+            if (lines > 0) {
+                ASSERT_EQ(part.compare(0, 2, "  "), 0) << "continuation line " << lines;
+                part.erase(0, 2);
+            }
+            if (lines == 0 && name.size() > 80) {
+                EXPECT_LE(part.size(), name.size() + 12) << "the first line holds the name and one byte";
+            } else {
+                EXPECT_LE(part.size() + (lines > 0 ? 2 : 0), 80u) << "line " << lines;
+            }
+            if (end + 1 < line.size()) {
+                ASSERT_EQ(part.substr(part.size() - 2), ",\\") << "line " << lines;
+                part.pop_back();
+            }
+            joined += part;
+            begin = end + 1;
+            ++lines;
+        }
+        EXPECT_EQ(joined, "\"" + name + "\"=" + text) << name.size();
+        EXPECT_GT(lines, 100u);
+    }
 }
 
 TEST(RegValueFormat, EscapeBackslashesInDoubleByteText) {
@@ -104,18 +164,22 @@ TEST(RegValueFormat, KeyLinesAndRecords) {
     EXPECT_EQ(FormatRegKeyLine("HKEY_USERS", longPath), "[HKEY_USERS\\" + longPath + "]");
 
     RegNode empty;
-    EXPECT_EQ(FormatRegRecord(empty), "\n\n") << "a key that could not be opened";
+    EXPECT_EQ(FormatRegRecord(empty, NoLeadBytes), "\n\n") << "a key that could not be opened";
 
     RegNode node;
     node.keyLine = "[HKEY_CURRENT_USER\\K]";
     node.valueNames = {"", "n"};
-    node.valueTexts = {"C:\\\\x", "00000012"};
+    node.valueTexts = {"\"C:\\\\x\"", "dword:00000012"};
     node.valueTypes = {kRegTypeSz, kRegTypeDword};
     node.valueCount = 2;
-    EXPECT_EQ(FormatRegRecord(node), "[HKEY_CURRENT_USER\\K]\n@=\"C:\\\\x\"\n\"n\"=dword:00000012\n\n");
+    node.skippedNotes = {"value 2 of this key could not be read (error 5)"};
+    const char expected[] =
+        "[HKEY_CURRENT_USER\\K]\n@=\"C:\\\\x\"\n\"n\"=dword:00000012\n"
+        "; value 2 of this key could not be read (error 5)\n\n";
+    EXPECT_EQ(FormatRegRecord(node, NoLeadBytes), expected);
 
     node.valueCount = 5;  // a count beyond the arrays writes what they hold
-    EXPECT_EQ(FormatRegRecord(node), "[HKEY_CURRENT_USER\\K]\n@=\"C:\\\\x\"\n\"n\"=dword:00000012\n\n");
+    EXPECT_EQ(FormatRegRecord(node, NoLeadBytes), expected);
 }
 
 TEST(RegValueFormat, RootKeyTableByLowEightBits) {

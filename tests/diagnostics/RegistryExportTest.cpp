@@ -220,30 +220,38 @@ TEST_F(RegistryExport, EveryValueRenderingByteForByte) {
     SetValue(key, "big", REG_DWORD_BIG_ENDIAN, Bytes{0, 0, 0, 0x12});
     SetValue(key, "bin", REG_BINARY, Bytes{0x01, 0x0A, 0xFF});
     SetValue(key, "dword", REG_DWORD, Dword(0x12));
-    SetValue(key, "expand", REG_EXPAND_SZ, Sz("%WINDIR%\\x"));
+    SetValue(key, "expand", REG_EXPAND_SZ, Sz("%W%\\x"));
     SetValue(key, "link", REG_LINK, Bytes{'x', 0});
     SetValue(key, "multi", REG_MULTI_SZ, Bytes{'a', 0, 'b', 0, 0});
     SetValue(key, "none", REG_NONE, Bytes{1, 2});
     SetValue(key, "odd", 0x4242, Bytes{3});
+    SetValue(key, "q\"uote", REG_SZ, Sz("say \"hi\""));
     SetValue(key, "sz", REG_SZ, Sz("a\\b\\\\c"));
+    // Strings the code page cannot hold whole keep their UTF-16 bytes.
+    const wchar_t cyrillic[] = L"\x041A\x043B";
+    ASSERT_EQ(RegSetValueExW(key, L"wide", 0, REG_SZ, reinterpret_cast<const BYTE*>(cyrillic), sizeof cyrillic), 0);
+    SetValue(key, "word", REG_DWORD, Bytes{0x34, 0x12});
 
     const std::string expected = kHeaderLines + Crlf({
         "[HKEY_CURRENT_USER\\" + branch.Path() + "]",
         "@=\"C:\\\\x\"",
-        "\"big\"=\"\"",
-        "\"bin\"=hex:1aff",
+        "\"big\"=hex(5):00,00,00,12",
+        "\"bin\"=hex:01,0a,ff",
         "\"dword\"=dword:00000012",
-        "\"expand\"=hex(2):",
-        "\"link\"=\"\"",
-        "\"multi\"=hex(7):",
-        "\"none\"=\"\"",
-        "\"odd\"=\"\"",
+        "\"expand\"=hex(2):25,00,57,00,25,00,5c,00,78,00,00,00",
+        "\"link\"=hex(6):78,00",
+        "\"multi\"=hex(7):61,00,00,00,62,00,00,00,00,00",
+        "\"none\"=hex(0):01,02",
+        "\"odd\"=hex(4242):03",
+        "\"q\\\"uote\"=\"say \\\"hi\\\"\"",
         "\"sz\"=\"a\\\\b\\\\\\\\c\"",
+        "\"wide\"=hex(1):1a,04,3b,04,00,00",
+        "\"word\"=hex(4):34,12",
         "",
     });
     EXPECT_EQ(ScriptOf(branch), expected);
     ASSERT_NE(g_regHead, nullptr);
-    EXPECT_EQ(g_regHead->valueCount, 10u);
+    EXPECT_EQ(g_regHead->valueCount, 13u);
     EXPECT_EQ(g_regHead->skippedCount, 0u);
 }
 
@@ -277,28 +285,36 @@ TEST_F(RegistryExport, SubkeysInPreOrderEmptyKeyAndUnopenableLink) {
     EXPECT_EQ(g_regHead->skippedCount, 1u) << "the link key counts as one failure";
 }
 
-TEST_F(RegistryExport, ValuesBeyondTheCapacitiesAreSkippedAndCounted) {
+// No capacity leaves a value out: long names and data of any size are written
+// whole (a long list of bytes continued over lines).
+TEST_F(RegistryExport, ValuesOfAnySizeAreWrittenWhole) {
     TestBranch branch;
     HKEY key = branch.Root();
-    SetValue(key, "data2048", REG_BINARY, Bytes(2048, 0xAB));
-    SetValue(key, "data2049", REG_BINARY, Bytes(2049, 0xAB));
-    SetValue(key, std::string(2047, 'm'), REG_DWORD, Dword(7));
-    SetValue(key, std::string(2048, 'n'), REG_DWORD, Dword(8));
-    SetValue(key, "slashes", REG_SZ, Sz(std::string(2047, '\\')));
+    SetValue(key, "data70000", REG_BINARY, Bytes(70000, 0xAB));
+    SetValue(key, std::string(5000, 'n'), REG_DWORD, Dword(8));
+    SetValue(key, "slashes", REG_SZ, Sz(std::string(3000, '\\')));
 
-    std::string hex;
-    for (int i = 0; i < 2048; ++i) hex += "ab";
-    const std::string expected = kHeaderLines + Crlf({
-        "[HKEY_CURRENT_USER\\" + branch.Path() + "]",
-        "\"data2048\"=hex:" + hex,
-        "\"" + std::string(2047, 'm') + "\"=dword:00000007",
-        "\"slashes\"=\"" + std::string(4094, '\\') + "\"",
-        "",
-    });
-    EXPECT_EQ(ScriptOf(branch), expected);
+    const std::string script = ScriptOf(branch);
+    std::string joined;  // the script with every continuation joined
+    for (size_t i = 0; i < script.size(); ++i) {
+        if (script.compare(i, 5, "\\\r\n  ") == 0) {
+            i += 4;
+            continue;
+        }
+        joined += script[i];
+    }
+    std::string hex = "ab";
+    for (int i = 1; i < 70000; ++i) hex += ",ab";
+    EXPECT_EQ(joined, kHeaderLines + Crlf({
+                          "[HKEY_CURRENT_USER\\" + branch.Path() + "]",
+                          "\"data70000\"=hex:" + hex,
+                          "\"" + std::string(5000, 'n') + "\"=dword:00000008",
+                          "\"slashes\"=\"" + std::string(6000, '\\') + "\"",
+                          "",
+                      }));
     ASSERT_NE(g_regHead, nullptr);
     EXPECT_EQ(g_regHead->valueCount, 3u);
-    EXPECT_EQ(g_regHead->skippedCount, 2u);
+    EXPECT_EQ(g_regHead->skippedCount, 0u);
 }
 
 TEST_F(RegistryExport, KeepsEveryValueBeyond512) {
@@ -445,7 +461,7 @@ RegNode* SmallChain(std::vector<RegNode>& storage) {
     storage.resize(2);
     storage[0].keyLine = "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]";
     storage[0].valueNames = {"", "n"};
-    storage[0].valueTexts = {"C:\\\\x", "00000012"};
+    storage[0].valueTexts = {"\"C:\\\\x\"", "dword:00000012"};
     storage[0].valueTypes = {REG_SZ, REG_DWORD};
     storage[0].valueCount = 2;
     storage[0].next = &storage[1];
@@ -457,7 +473,7 @@ RegNode* LargeChain(std::vector<RegNode>& storage) {
     for (size_t i = 0; i < storage.size(); ++i) {
         storage[i].keyLine = "[HKEY_CURRENT_USER\\Software\\Key" + std::to_string(i) + "]";
         storage[i].valueNames = {"value"};
-        storage[i].valueTexts = {std::string(500, 'a')};
+        storage[i].valueTexts = {"\"" + std::string(500, 'a') + "\""};
         storage[i].valueTypes = {REG_SZ};
         storage[i].valueCount = 1;
         storage[i].next = i + 1 < storage.size() ? &storage[i + 1] : nullptr;
