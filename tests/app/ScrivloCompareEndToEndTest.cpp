@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
+#include <utility>
 
 #include "tests/app/EndToEnd.h"
 
@@ -83,6 +85,25 @@ std::string Record(std::initializer_list<std::string> fields) {
     return record + "\n";
 }
 
+void PutBinary(const char* keyPath, const char* name, const std::string& bytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, REG_BINARY, reinterpret_cast<const BYTE*>(bytes.data()),
+                                            static_cast<DWORD>(bytes.size())));
+    RegCloseKey(key);
+}
+
+std::string HexData(const std::string& bytes) {
+    std::string text = "hex:";
+    char digits[4];
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        std::snprintf(digits, sizeof digits, i == 0 ? "%02x" : ",%02x", static_cast<unsigned char>(bytes[i]));
+        text += digits;
+    }
+    return text;
+}
+
 std::string Doubled(const std::string& path) {
     std::string doubled;
     for (char c : path) doubled += c == '\\' ? std::string("\\\\") : std::string(1, c);
@@ -102,14 +123,18 @@ protected:
 
 // The customer's installation lies in another folder, has one file changed,
 // one moved to another folder, one gone, one new and one it could not read,
-// one registry value changed (besides the install folder value) and one key
-// gone.
+// two registry values changed (besides the install folder value; one of
+// them long enough to be continued over lines) and one key gone.
 TEST_F(ScrivloCompareEndToEnd, FindsWhatDiffersBetweenTwoInstallations) {
     const std::string moved = "moved file";
     const std::string gone = "gone file";
     const std::string added = "new file";
     const std::string locked = "locked file";
     const std::string changed = "plugin two";  // the same size as kPlugin's content
+    std::string blob(100, '\0');
+    for (size_t i = 0; i < blob.size(); ++i) blob[i] = static_cast<char>(i * 37);
+    std::string changedBlob = blob;
+    changedBlob[70] = 'x';
 
     InstallProduct();
     MakeFolder(m_install + "data");
@@ -117,6 +142,7 @@ TEST_F(ScrivloCompareEndToEnd, FindsWhatDiffersBetweenTwoInstallations) {
     WriteFile(m_install + "gone.txt", gone);
     WriteFile(m_install + "locked.dat", locked);
     PutText(kDesktopKey, "Version", "4.2");
+    PutBinary(kDesktopKey, "Blob", blob);
     PutText(kPluginsKey, "First", "plugin.dll");
     ExpectCleanEnd(Run());
     Keep("reference");
@@ -133,6 +159,7 @@ TEST_F(ScrivloCompareEndToEnd, FindsWhatDiffersBetweenTwoInstallations) {
     WriteFile(install + "locked.dat", locked);
     PutText(kInstallKey, "InstallDir", install);
     PutText(kDesktopKey, "Version", "4.3");
+    PutBinary(kDesktopKey, "Blob", changedBlob);
     ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPluginsKey));
     HANDLE lock = CreateFileA((install + "locked.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
@@ -157,9 +184,17 @@ TEST_F(ScrivloCompareEndToEnd, FindsWhatDiffersBetweenTwoInstallations) {
     expected +=
         Record({"missing", "file", "install", "gone.txt", "", LineOf(refLog, " gone.txt "), m_install + "gone.txt",
                 std::to_string(gone.size()), CryptoApiMd5(gone), "", "", "", "", "", ""});
-    expected +=
+    // The key's two values in the order the script holds them.
+    std::string values[2] = {
         Record({"changed", "value", "registry", "Corvalin Desktop", "\"Version\"", LineOf(refScript, "\"Version\"="),
-                desktop, "", "", "\"4.2\"", LineOf(custScript, "\"Version\"="), desktop, "", "", "\"4.3\""});
+                desktop, "", "", "\"4.2\"", LineOf(custScript, "\"Version\"="), desktop, "", "", "\"4.3\""}),
+        Record({"changed", "value", "registry", "Corvalin Desktop", "\"Blob\"", LineOf(refScript, "\"Blob\"="), desktop,
+                "", "", HexData(blob), LineOf(custScript, "\"Blob\"="), desktop, "", "", HexData(changedBlob)}),
+    };
+    if (std::stoi(LineOf(refScript, "\"Blob\"=")) < std::stoi(LineOf(refScript, "\"Version\"="))) {
+        std::swap(values[0], values[1]);
+    }
+    expected += values[0] + values[1];
     expected += Record({"changed", "value", "registry", "Corvalin Desktop\\Maintenance\\Install", "\"InstallDir\"",
                         LineOf(refScript, "\"InstallDir\"="), installKey, "", "", "\"" + Doubled(m_install) + "\"",
                         LineOf(custScript, "\"InstallDir\"="), installKey, "", "", "\"" + Doubled(install) + "\""});
@@ -189,9 +224,9 @@ TEST_F(ScrivloCompareEndToEnd, FindsWhatDiffersBetweenTwoInstallations) {
         "  files: 2 same, 1 changed, 1 missing, 1 extra, 1 moved, 1 not comparable\n"
         "  folder trees: 0 missing, 0 extra\n"
         "  registry keys: 4 in both, 1 missing, 0 extra\n"
-        "  registry values: 0 same, 2 changed, 0 missing, 0 extra (values of missing and extra keys not counted)\n"
+        "  registry values: 0 same, 3 changed, 0 missing, 0 extra (values of missing and extra keys not counted)\n"
         "  registry records not read: 0 in the reference, 0 in the customer's, 0 without a match\n"
-        "  8 differences\n";
+        "  9 differences\n";
     EXPECT_NE(std::string::npos, report.out.find(summary)) << report.out;
     EXPECT_NE(std::string::npos, report.out.find("  install tree       reference  " + m_install +
                                                  "\n"
