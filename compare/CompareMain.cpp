@@ -8,6 +8,9 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <sys/mman.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -35,46 +38,84 @@ int Trouble(const std::string& message) {
     return kTrouble;
 }
 
-// A file's bytes, read whole into a buffer that is not cleared first (the
-// files run to tens of megabytes).
-struct Contents {
-    std::unique_ptr<char[]> bytes;
-    size_t size = 0;
-    std::string_view View() const { return std::string_view(bytes.get(), size); }
-};
-
-bool ReadWhole(const std::string& path, Contents& contents, std::string& why) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        why = std::strerror(errno);
-        return false;
+// A file's bytes, whole: mapped where the system can map it (the files run
+// to tens of megabytes, and a mapping costs neither a copy nor a fault per
+// page of a buffer), read into a buffer otherwise.
+class CContents {
+public:
+    CContents() = default;
+    ~CContents() {
+#ifndef _WIN32
+        if (m_pMapped != nullptr) munmap(m_pMapped, m_nSize);
+#endif
     }
+    CContents(const CContents&) = delete;
+    CContents& operator=(const CContents&) = delete;
+
+    std::string_view View() const {
+        return std::string_view(m_pMapped != nullptr ? static_cast<const char*>(m_pMapped) : m_bytes.get(), m_nSize);
+    }
+
+    bool Read(const std::string& path, std::string& why) {
+        FILE* file = std::fopen(path.c_str(), "rb");
+        if (file == nullptr) {
+            why = std::strerror(errno);
+            return false;
+        }
+        const bool read = Map(file) || ReadAll(file);
+        if (!read) why = "read error";
+        std::fclose(file);
+        return read;
+    }
+
+private:
+    bool Map(FILE* file) {
+#ifndef _WIN32
+        struct stat status;
+        if (fstat(fileno(file), &status) != 0 || (status.st_mode & S_IFMT) != S_IFREG || status.st_size <= 0) {
+            return false;
+        }
+        void* mapped =
+            mmap(nullptr, static_cast<size_t>(status.st_size), PROT_READ, MAP_PRIVATE | MAP_POPULATE, fileno(file), 0);
+        if (mapped == MAP_FAILED) return false;
+        m_pMapped = mapped;
+        m_nSize = static_cast<size_t>(status.st_size);
+        return true;
+#else
+        (void)file;
+        return false;
+#endif
+    }
+
     // Room for the file's size and one byte more, which tells a file that
     // grew meanwhile: that one is still read to its end.
-    size_t capacity = 1 << 16;
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        if (size > 0) capacity = static_cast<size_t>(size) + 1;
-    }
-    std::rewind(file);
-    contents.bytes.reset(new char[capacity]);
-    contents.size = 0;
-    for (;;) {
-        if (contents.size == capacity) {
-            std::unique_ptr<char[]> larger(new char[capacity * 2]);
-            std::memcpy(larger.get(), contents.bytes.get(), contents.size);
-            contents.bytes = std::move(larger);
-            capacity *= 2;
+    bool ReadAll(FILE* file) {
+        size_t capacity = 1 << 16;
+        if (std::fseek(file, 0, SEEK_END) == 0) {
+            const long size = std::ftell(file);
+            if (size > 0) capacity = static_cast<size_t>(size) + 1;
         }
-        const size_t got = std::fread(contents.bytes.get() + contents.size, 1, capacity - contents.size, file);
-        if (got == 0) break;
-        contents.size += got;
+        std::rewind(file);
+        m_bytes.reset(new char[capacity]);
+        m_nSize = 0;
+        for (;;) {
+            if (m_nSize == capacity) {
+                std::unique_ptr<char[]> larger(new char[capacity * 2]);
+                std::memcpy(larger.get(), m_bytes.get(), m_nSize);
+                m_bytes = std::move(larger);
+                capacity *= 2;
+            }
+            const size_t got = std::fread(m_bytes.get() + m_nSize, 1, capacity - m_nSize, file);
+            if (got == 0) break;
+            m_nSize += got;
+        }
+        return std::ferror(file) == 0;
     }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) why = "read error";
-    return !failed;
-}
+
+    std::unique_ptr<char[]> m_bytes;
+    void* m_pMapped = nullptr;
+    size_t m_nSize = 0;
+};
 
 bool IsFolder(const std::string& path) {
     struct stat status;
@@ -112,7 +153,7 @@ std::string FindInFolder(const std::string& folder, const char* name) {
 
 struct Input {
     std::string path;
-    Contents text;
+    std::unique_ptr<CContents> text;
 };
 
 // One side: its log and its script, each read whole where the side has it.
@@ -131,17 +172,19 @@ int ReadSide(const std::string& argument, Side& side) {
         side.script.path = FindInFolder(argument, kScriptName);
         if (side.log.path.empty()) return Trouble(argument + ": no " + kLogName + " in this folder");
         if (side.script.path.empty()) return Trouble(argument + ": no " + kScriptName + " in this folder");
-        if (!ReadWhole(side.log.path, side.log.text, why)) return Trouble(side.log.path + ": " + why);
-        if (!ReadWhole(side.script.path, side.script.text, why)) return Trouble(side.script.path + ": " + why);
+        for (Input* input : {&side.log, &side.script}) {
+            input->text = std::make_unique<CContents>();
+            if (!input->text->Read(input->path, why)) return Trouble(input->path + ": " + why);
+        }
         return kNothingDiffers;
     }
-    Contents text;
-    if (!ReadWhole(argument, text, why)) return Trouble(argument + ": " + why);
+    auto text = std::make_unique<CContents>();
+    if (!text->Read(argument, why)) return Trouble(argument + ": " + why);
     // A single file is told by its first line, whatever its name.
     Input* input = nullptr;
-    if (StartsWith(text.View(), "MD5 ")) {
+    if (StartsWith(text->View(), "MD5 ")) {
         input = &side.log;
-    } else if (StartsWith(text.View(), kRegScriptTitle)) {
+    } else if (StartsWith(text->View(), kRegScriptTitle)) {
         input = &side.script;
     } else {
         return Trouble(argument +
@@ -200,10 +243,10 @@ int main(int argc, char** argv) {
     RegScript registries[2];
     ParseError error;
     for (int s = 0; s < 2; ++s) {
-        if (logs && !ParseInventoryLog(sides[s].log.text.View(), inventories[s], error)) {
+        if (logs && !ParseInventoryLog(sides[s].log.text->View(), inventories[s], error)) {
             return ParseFailure(sides[s].log.path, error);
         }
-        if (scripts && !ParseRegScript(sides[s].script.text.View(), registries[s], error)) {
+        if (scripts && !ParseRegScript(sides[s].script.text->View(), registries[s], error)) {
             return ParseFailure(sides[s].script.path, error);
         }
     }

@@ -14,11 +14,20 @@ constexpr uint32_t kTypeText = 1;
 constexpr uint32_t kTypeBinary = 3;
 constexpr uint32_t kTypeDword = 4;
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
+// The value of a lower-case hexadecimal digit, or -1.
+struct HexDigits {
+    signed char value[256];
+    HexDigits() {
+        for (int c = 0; c < 256; ++c) {
+            value[c] = static_cast<signed char>(c >= '0' && c <= '9'   ? c - '0'
+                                                : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                                       : -1);
+        }
+    }
+};
+const HexDigits kHexDigits;
+
+int HexValue(char c) { return kHexDigits.value[static_cast<unsigned char>(c)]; }
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
@@ -31,30 +40,36 @@ bool ParseByteLine(std::string_view part, bool atColon, std::string& bytes, bool
     more = !part.empty() && part.back() == '\\';
     if (more) part.remove_suffix(1);
     if (part.empty()) return !more || atColon;
-    size_t i = 0;
-    for (;;) {
-        if (i + 2 > part.size()) return false;
-        const int high = HexValue(part[i]);
-        const int low = HexValue(part[i + 1]);
-        if (high < 0 || low < 0) return false;
-        bytes += static_cast<char>(high * 16 + low);
-        i += 2;
-        if (i == part.size()) return !more;
-        if (part[i] != ',') return false;
-        ++i;
-        if (i == part.size()) return more;
+    // Three characters a byte, the last one's comma only where the list goes on.
+    const size_t length = part.size() + (more ? 0 : 1);
+    if (length % 3 != 0) return false;
+    const size_t count = length / 3;
+    const size_t start = bytes.size();
+    bytes.resize(start + count);
+    for (size_t k = 0; k < count; ++k) {
+        const size_t at = 3 * k;
+        const int high = HexValue(part[at]);
+        const int low = HexValue(part[at + 1]);
+        if (high < 0 || low < 0 || (at + 2 < part.size() && part[at + 2] != ',')) {
+            bytes.resize(start);
+            return false;
+        }
+        bytes[start + k] = static_cast<char>(high * 16 + low);
     }
+    return true;
 }
 
 // The data of a value line, from what follows "=" on its first line; the
-// reader gives the continuation lines. Without a reader it is a dry run that
-// only tells whether the first line's part can be data.
-bool ParseData(std::string_view data, RegValue& value, std::string& out, CLineReader* reader, ParseError& error) {
+// reader gives the continuation lines. A quoted text's characters stay where
+// they are (text); other data is decoded onto out. Without a reader it is a
+// dry run that only tells whether the first line's part can be data.
+bool ParseData(std::string_view data, RegValue& value, std::string_view& text, std::string& out, CLineReader* reader,
+               ParseError& error) {
     if (!data.empty() && data[0] == '"') {
         value.type = kTypeText;
         value.form = RegDataForm::kText;
         if (data.size() < 2 || data.back() != '"') return false;
-        out.append(data.substr(1, data.size() - 2));
+        text = data.substr(1, data.size() - 2);
         return true;
     }
     value.form = RegDataForm::kBytes;
@@ -114,7 +129,8 @@ bool ParseData(std::string_view data, RegValue& value, std::string& out, CLineRe
 // character of the name, never with the start of data running to the
 // line's end. This holds whatever the code page's double-byte characters
 // hold, so the name is never decoded.
-bool ParseValueLine(std::string_view line, CLineReader& reader, RegValue& value, std::string& data, ParseError& error) {
+bool ParseValueLine(std::string_view line, CLineReader& reader, RegValue& value, const RegScript& script,
+                    std::string& data, ParseError& error) {
     const uint32_t number = reader.LineNumber();
     value.line = number;
     size_t dataStart = 0;
@@ -124,9 +140,10 @@ bool ParseValueLine(std::string_view line, CLineReader& reader, RegValue& value,
     } else if (StartsWith(line, "\"")) {
         for (size_t quote = line.find("\"=", 1); quote != std::string_view::npos; quote = line.find("\"=", quote + 1)) {
             RegValue probe;
+            std::string_view text;
             std::string scratch;
             ParseError ignored;
-            if (ParseData(line.substr(quote + 2), probe, scratch, nullptr, ignored)) {
+            if (ParseData(line.substr(quote + 2), probe, text, scratch, nullptr, ignored)) {
                 value.name = line.substr(0, quote + 1);
                 dataStart = quote + 2;
                 break;
@@ -138,9 +155,16 @@ bool ParseValueLine(std::string_view line, CLineReader& reader, RegValue& value,
                     "a value line: @ or a quoted name, \"=\" and the data (\"text\", dword:, hex: or hex(type):)");
     }
     error.line = 0;
-    value.dataStart = data.size();
-    const bool parsed = ParseData(line.substr(dataStart), value, data, &reader, error);
-    value.dataSize = data.size() - value.dataStart;
+    std::string_view text;
+    const size_t poolStart = data.size();
+    const bool parsed = ParseData(line.substr(dataStart), value, text, data, &reader, error);
+    if (value.form == RegDataForm::kText) {
+        value.dataStart = static_cast<size_t>(text.data() - script.text.data());
+        value.dataSize = text.size();
+    } else {
+        value.dataStart = poolStart;
+        value.dataSize = data.size() - poolStart;
+    }
     if (parsed) return true;
     if (error.line == 0) Fail(error, number, "the value's data");
     return false;
@@ -150,10 +174,12 @@ bool ParseValueLine(std::string_view line, CLineReader& reader, RegValue& value,
 
 bool ParseRegScript(std::string_view text, RegScript& script, ParseError& error) {
     script = RegScript();
-    // Room for the values at a value line every 40 characters; the data
-    // takes less than the text.
+    script.text = text;
+    // Room for the values at a value line every 40 characters and the keys
+    // at a key line every 200; decoded bytes take a third of their text.
     script.values.reserve(text.size() / 40 + 1);
-    script.data.reserve(text.size() / 2);
+    script.keys.reserve(text.size() / 200 + 1);
+    script.data.reserve(text.size() / 3);
     CLineReader reader(text);
     std::string_view line;
     CLineReader::Result got = reader.Next(line, error);
@@ -224,7 +250,7 @@ bool ParseRegScript(std::string_view text, RegScript& script, ParseError& error)
                 continue;
             }
             RegValue value;
-            if (!ParseValueLine(line, reader, value, script.data, error)) return false;
+            if (!ParseValueLine(line, reader, value, script, script.data, error)) return false;
             value.key = static_cast<uint32_t>(lastKey + 1);
             script.values.push_back(value);
             ++script.keys.back().valueCount;

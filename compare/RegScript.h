@@ -22,8 +22,8 @@ struct RegValue {
     std::string_view name;  // as written: @, or the name in its double quotes with its escapes
     uint32_t type = 0;      // 1 for a quoted text
     RegDataForm form = RegDataForm::kText;
-    // In RegScript::data: for kText the characters between the quotes as
-    // written, for kBytes the data bytes.
+    // kText: the characters between the quotes as written, in RegScript::text;
+    // kBytes: the data bytes, in RegScript::data.
     size_t dataStart = 0;
     size_t dataSize = 0;
     uint32_t line = 0;
@@ -49,15 +49,17 @@ struct RegUnreadable {
 };
 
 struct RegScript {
+    std::string_view text;    // the script as read
     std::string_view branch;  // the first key's path: every other key lies below it
     std::vector<RegKey> keys;
     std::vector<RegValue> values;
     std::vector<RegUnreadable> unreadable;
-    std::string data;  // every value's data, one after the other
+    std::string data;  // every decoded value's bytes, one after the other
 };
 
 inline std::string_view ValueData(const RegScript& script, const RegValue& value) {
-    return std::string_view(script.data).substr(value.dataStart, value.dataSize);
+    const std::string_view where = value.form == RegDataForm::kText ? script.text : std::string_view(script.data);
+    return where.substr(value.dataStart, value.dataSize);
 }
 
 extern const char kRegScriptTitle[];
