@@ -1,24 +1,29 @@
 #!/usr/bin/env bash
-# Inventory figures: LogFolderTree under Wine (inventory_bench) against
-# `md5deep -r` natively on the same generated trees, in one run: wall time of
-# both, and the memory of ours as the tree grows.
+# Inventory figures, all in one run and on the same generated trees:
+#   - the platform's floor (inventory_floor, under Wine): the tree walked
+#     alone, then walked and every file opened, read (32 KiB blocks) and
+#     closed with 1, 2 and 4 threads taking files from one list, no digest;
+#   - the inventory (inventory_bench, under Wine: LogFolderTree as the run
+#     calls it, with its readers);
+#   - `md5deep -r` and `md5deep -j1 -r` natively.
 #   bench/inventory.sh [files...]        (default: 5000 10000 20000)
+# ROUNDS (default 5) rounds after a warm-up run of each; in each round every
+# program runs once, in turn, so that all see the same machine. Printed per
+# program: wall seconds (minimum and median of the rounds); for the
+# inventory also its CPU seconds with the wineserver's share and its peak
+# private bytes. Then the ratios of the medians: the inventory to the best
+# floor figure of the run, and to `md5deep -r`.
 # BUILD=<folder> picks the build folder (default build/prf-bench, or
 # build/prf-bench64 where the 64-bit program runs); the trees
 # are made there by bench/make_tree.py (about 85 KB a file on average) and
-# kept for later runs.
-#
-# The page cache cannot be dropped without root, so every program runs once
-# on a tree to warm it, then ROUNDS times (default 3) alternating with the
-# others, and its best wall time counts: all read a warm cache, and the best
-# of several runs is the one least disturbed by other work on the machine.
-# CPU time is given beside it (for ours with the wineserver's share). The
-# digests of the two logs are compared (every file, by name).
+# kept for later runs. The page cache cannot be dropped without root: every
+# figure is of a warm cache. The digests of the inventory's log are compared
+# with md5deep's (every file, by name).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(5000 10000 20000)
-rounds=${ROUNDS:-3}
+rounds=${ROUNDS:-5}
 
 command -v md5deep >/dev/null || tools/bootstrap
 . tools/wine-arch -
@@ -27,7 +32,7 @@ build=${BUILD:-build/prf-bench$scrivlo_suffix}
 if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake --preset "bench-$scrivlo_preset" -B "$build" >/dev/null
 fi
-cmake --build "$build" -j2 --target inventory_bench >/dev/null
+cmake --build "$build" -j2 --target inventory_bench inventory_floor >/dev/null
 build=$(cd "$build" && pwd)
 
 export WINEPREFIX=$build/wineprefix
@@ -64,16 +69,21 @@ timed() {
   echo "$wall $(echo "$user + $sys + ($after - $before) / $hz" | bc -l | xargs printf '%.2f') $rss"
 }
 
-# Keeps the best (lowest) wall time of a program: best_<name> holds
-# "wall cpu rss" of its best run, extra_<name> the line of out.txt.
-keep_best() {
-  local name=$1 line=$2 current
-  current=$(eval echo "\${best_$name:-}")
-  if [ -z "$current" ] || (( $(echo "${line%% *} < ${current%% *}" | bc) )); then
-    eval "best_$name=\$line"
-    eval "extra_$name=\$(tr -d '\\r' <\"\$build/out.txt\")"
-    [ "$name" != deep ] || cp "$build/out.txt" "$build/md5deep-$files.txt"
-  fi
+# Runs a command under /usr/bin/time, output to $build/out.txt; prints
+# "wall-seconds cpu-seconds maxrss-KiB", the CPU time with the wineserver's
+# share of the same interval.
+timed() {
+  local before after
+  before=$(server_ticks)
+  /usr/bin/time -f '%e %U %S %M' -o "$build/time.txt" "$@" >"$build/out.txt" 2>"$build/err.txt"
+  after=$(server_ticks)
+  read -r wall user sys rss <"$build/time.txt"
+  echo "$wall $(echo "$user + $sys + ($after - $before) / $hz" | bc -l | xargs printf '%.2f') $rss"
+}
+
+# "minimum median" of the numbers given.
+min_median() {
+  printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%.2f %.2f", v[1], m }'
 }
 
 # "digest name" of every file line of our log (lines with a digest column).
@@ -81,45 +91,70 @@ our_digests() { tr -d '\r' <"$1" | sed -n 's/^\([0-9a-f]\{32\}\) \{9\}\([^ ]*\) 
 # The same from md5deep's output (digest, two spaces, full path).
 md5deep_digests() { sed 's|^\([0-9a-f]\{32\}\)  .*/\([^/]*\)$|\1 \2|' "$1" | sort; }
 
-row() { printf '%-6s | %-22s | %7s | %7s | %9s | %11s | %15s | %15s\n' "$@"; }
+programs=(walk read1 read2 read4 inventory md5deep md5deep-j1)
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs), load now: $(cut -d' ' -f1-3 /proc/loadavg)"
-row files program "wall s" "CPU s" "walk ms" "max RSS KiB" "WS KiB" "private KiB"
+echo "Wine: $scrivlo_arch program; $rounds rounds; seconds as minimum / median"
 for files in "${sizes[@]}"; do
   tree=$build/tree$files
   python3 bench/make_tree.py "$tree" "$files"
   windows_tree="Z:${tree//\//\\}\\"
   log="Z:${build//\//\\}\\inventory-$files.log"
-  ours=("$WINELOADER" "$build/bench/inventory_bench.exe" "$windows_tree" "$log")
-
-  # The first run of each warms the cache; the best of the rounds after it counts.
-  timed "${ours[@]}" >/dev/null; timed md5deep -r "$tree" >/dev/null
-  best_ours=; best_deep=; best_deep1=
-  for _ in $(seq "$rounds"); do
-    keep_best ours "$(timed "${ours[@]}")"
-    read -r messages _ <<<"$extra_ours"
-    [ "$messages" = 0 ] || { echo "the inventory showed messages"; cat "$build/err.txt"; exit 1; }
-    keep_best deep "$(timed md5deep -r "$tree")"
-    keep_best deep1 "$(timed md5deep -j1 -r "$tree")"
+  declare -A command=(
+    [walk]="$WINELOADER $build/bench/inventory_floor.exe walk $windows_tree"
+    [read1]="$WINELOADER $build/bench/inventory_floor.exe read 1 $windows_tree"
+    [read2]="$WINELOADER $build/bench/inventory_floor.exe read 2 $windows_tree"
+    [read4]="$WINELOADER $build/bench/inventory_floor.exe read 4 $windows_tree"
+    [inventory]="$WINELOADER $build/bench/inventory_bench.exe $windows_tree $log"
+    [md5deep]="md5deep -r $tree"
+    [md5deep-j1]="md5deep -j1 -r $tree"
+  )
+  declare -A walls=() cpus=() privates=()
+  for program in "${programs[@]}"; do
+    # shellcheck disable=SC2086
+    timed ${command[$program]} >/dev/null  # warm-up
   done
-  read -r ours_s ours_cpu ours_rss <<<"$best_ours"
-  read -r messages walk_ms ws_before ws_peak private_before private_peak <<<"$extra_ours"
-  read -r deep_s deep_cpu deep_rss <<<"$best_deep"
-  read -r deep1_s deep1_cpu deep1_rss <<<"$best_deep1"
+  for _ in $(seq "$rounds"); do
+    for program in "${programs[@]}"; do
+      # shellcheck disable=SC2086
+      read -r wall cpu _ <<<"$(timed ${command[$program]})"
+      walls[$program]+=" $wall"
+      cpus[$program]+=" $cpu"
+      if [ "$program" = inventory ]; then
+        read -r messages _ _ _ _ private_peak <"$build/out.txt"
+        [ "$messages" = 0 ] || { echo "the inventory showed messages"; cat "$build/err.txt"; exit 1; }
+        privates[$program]+=" $private_peak"
+      fi
+      [ "$program" != md5deep ] || cp "$build/out.txt" "$build/md5deep-$files.txt"
+    done
+  done
 
   ours_list=$(our_digests "$build/inventory-$files.log")
   [ "$ours_list" = "$(md5deep_digests "$build/md5deep-$files.txt")" ] || { echo "the digests differ"; exit 1; }
   listed=$(printf '%s\n' "$ours_list" | wc -l)
   [ "$listed" = "$files" ] || { echo "$listed files listed, $files made"; exit 1; }
 
-  row "$files" "inventory_bench (Wine)" "$ours_s" "$ours_cpu" "$walk_ms" "$ours_rss" "$ws_before -> $ws_peak" \
-    "$private_before -> $private_peak"
-  row "" "md5deep -r" "$deep_s" "$deep_cpu" "-" "$deep_rss" "-" "-"
-  row "" "md5deep -j1 -r" "$deep1_s" "$deep1_cpu" "-" "$deep1_rss" "-" "-"
-  printf '%-6s   wall ratio to md5deep -r: %.2f, to md5deep -j1 -r: %.2f; CPU ratio to -j1: %.2f\n' "" \
-    "$(echo "$ours_s / $deep_s" | bc -l)" "$(echo "$ours_s / $deep1_s" | bc -l)" \
-    "$(echo "$ours_cpu / $deep1_cpu" | bc -l)"
+  echo
+  echo "== $files files ($(du -sh "$tree" | cut -f1)) =="
+  declare -A median=()
+  for program in "${programs[@]}"; do
+    # shellcheck disable=SC2086
+    read -r low mid <<<"$(min_median ${walls[$program]})"
+    median[$program]=$mid
+    extra=""
+    if [ "$program" = inventory ]; then
+      # shellcheck disable=SC2086
+      read -r _ cpu_mid <<<"$(min_median ${cpus[$program]})"
+      # shellcheck disable=SC2086
+      peak=$(printf '%s\n' ${privates[$program]} | sort -n | tail -n 1)
+      extra="  CPU $cpu_mid s (median), peak private $peak KiB"
+    fi
+    printf '%-11s %6s / %6s s%s\n' "$program" "$low" "$mid" "$extra"
+  done
+  best_floor=$(printf '%s\n' "${median[read1]}" "${median[read2]}" "${median[read4]}" | sort -g | head -n 1)
+  printf 'ratios of the medians: inventory / best floor (%s s) %.2f; inventory / md5deep -r %.2f; inventory / md5deep -j1 -r %.2f\n' \
+    "$best_floor" "$(echo "${median[inventory]} / $best_floor" | bc -l)" \
+    "$(echo "${median[inventory]} / ${median[md5deep]}" | bc -l)" "$(echo "${median[inventory]} / ${median[md5deep-j1]}" | bc -l)"
+  unset command walls cpus privates median
 done
+echo
 echo "load at the end: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "== where the inventory's time goes ($files files; ms, one piece after the other) =="
-timed "$WINELOADER" "$build/bench/inventory_bench.exe" --profile "$windows_tree" >/dev/null
-tr -d '\r' <"$build/out.txt"

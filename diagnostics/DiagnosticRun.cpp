@@ -55,7 +55,7 @@ void RunDiagnostics(CWnd* dialog) {
         LogFolderTree(g_installFolder, dialog);
         found = true;
     }
-    GetWindowsDirectoryA(g_windowsFolder, kPathCapacity);
+    FindWindowsFolder();
     LogSystemComponents(g_windowsFolder);
 
     // A log that did not reach the disk whole is never reported as created.
@@ -78,5 +78,10 @@ void RunDiagnostics(CWnd* dialog) {
 void __cdecl DiagnosticsThreadProc(void* dialog) {
     CWnd* window = static_cast<CWnd*>(dialog);
     RunDiagnostics(window);
-    PostMessageA(window ? window->GetSafeHwnd() : nullptr, WM_DIAGNOSTICS_DONE, 0, 0);
+    // The dialog serves the run until this message arrives: a post that
+    // fails (a full queue) is tried again for as long as the window exists.
+    const HWND target = window ? window->GetSafeHwnd() : nullptr;
+    while (!PostMessageA(target, WM_DIAGNOSTICS_DONE, 0, 0) && target && IsWindow(target)) {
+        Sleep(20);
+    }
 }

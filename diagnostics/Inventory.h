@@ -18,6 +18,11 @@ int FindSharedFilesFolder(CWnd* dialog);
 // Results and messages as for FindSharedFilesFolder.
 int FindInstallFolder(CWnd* dialog);
 
+// Fills g_windowsFolder with the Windows folder (no trailing backslash) as
+// the system code page renders it, and keeps its exact form for the
+// component lookups; leaves it empty when the folder cannot be had.
+void FindWindowsFolder();
+
 // Writes the section of folder (expected to end with a backslash) and of every
 // folder below it; a folder that cannot be searched is reported twice through
 // the dialog, once for its files and once for its subfolders.

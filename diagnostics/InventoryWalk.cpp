@@ -5,34 +5,39 @@
 #include <vector>
 
 #include "diagnostics/InventoryFormat.h"
+#include "diagnostics/InventoryLogWriter.h"
 #include "diagnostics/Md5.h"
 #include "diagnostics/RunState.h"
 
 namespace {
 
-bool IsDotEntry(const char* name) { return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0; }
+// Files handed to the readers and not yet written, at most.
+constexpr std::size_t kQueuedFiles = 128;
 
-std::string AccessName(const InventoryEntry& entry) {
-    return entry.accessName.empty() ? std::string(entry.name) : entry.accessName;
-}
+bool IsDotEntry(const std::u16string& name) { return name == u"." || name == u".."; }
 
 // A folder in its two forms: as the log shows it, and as the source opens it.
 struct FolderPath {
     std::string shown;
-    std::string access;
+    std::u16string exact;
 };
 
-// A file's line without its name and size: the digest column when the path,
-// as the log shows it, fits a path buffer.
-void LogDigestColumn(CInventorySource& source, const FolderPath& folder, const InventoryEntry& entry) {
+CInventoryLogWriter::DigestFunction DigestOf(CInventorySource& source) {
+    return [&source](const std::u16string& path, char* digestText) { return source.ComputeDigest(path, digestText); };
+}
+
+// A file's line: the digest column only when the path, as the log shows it,
+// fits a path buffer.
+void LogFile(CInventoryLogWriter& log, const FolderPath& folder, const InventoryEntry& entry) {
     char path[kPathCapacity];
-    if (!JoinPath(path, sizeof path, folder.shown.c_str(), entry.name)) return;
-    source.LogFileDigest((folder.access + AccessName(entry)).c_str());
+    const bool fits = JoinPath(path, sizeof path, folder.shown.c_str(), entry.name);
+    log.File(fits ? folder.exact + entry.exactName : std::u16string(), entry.name, entry.sizeLow);
 }
 
 // A folder whose second pass (the subfolders) is under way.
 struct PendingFolder {
     FolderPath folder;
+    FolderIdentity identity;
     void* search;
     InventoryEntry entry;  // the entry to handle next
     bool handled;          // entry has been handled; fetch the next one first
@@ -43,7 +48,8 @@ struct PendingFolder {
 // advances only when the subfolder is done, as a recursive walk would.
 class CFolderWalk {
 public:
-    CFolderWalk(const InventoryTexts& texts, CInventorySource& source) : m_texts(texts), m_source(source) {}
+    CFolderWalk(const InventoryTexts& texts, CInventorySource& source)
+        : m_texts(texts), m_source(source), m_log(DigestOf(source), source.Readers(), kQueuedFiles) {}
 
     CFolderWalk(const CFolderWalk&) = delete;
     CFolderWalk& operator=(const CFolderWalk&) = delete;
@@ -54,8 +60,13 @@ public:
         }
     }
 
-    void Run(const char* folder) {
-        Enter(FolderPath{folder, m_source.AccessForm(folder)});
+    void Run(const char* folder, const std::u16string* exactFolder) {
+        if (!exactFolder) {
+            m_log.Section(m_texts.targetDirectory, folder);
+            ReportUnsearchable();
+            return;
+        }
+        Enter(FolderPath{folder, *exactFolder}, m_source.IdentifyFolder(FolderOf(*exactFolder)));
         while (!m_pending.empty()) {
             PendingFolder& top = m_pending.back();
             if (top.handled && !m_source.NextEntry(top.search, &top.entry)) {
@@ -64,84 +75,115 @@ public:
                 continue;
             }
             top.handled = true;
-            if (top.entry.isFolder && !IsDotEntry(top.entry.name)) {
-                // Built before Enter, which may move the stack's elements.
-                FolderPath subfolder{top.folder.shown + top.entry.name + "\\",
-                                     top.folder.access + AccessName(top.entry) + "\\"};
-                Enter(subfolder);
-            }
+            if (!top.entry.isFolder || IsDotEntry(top.entry.exactName)) continue;
+            // Built before Enter, which may move the stack's elements.
+            FolderPath subfolder{top.folder.shown + top.entry.name + "\\",
+                                 top.folder.exact + top.entry.exactName + u"\\"};
+            const FolderIdentity identity = m_source.IdentifyFolder(subfolder.exact);
+            if (LeadsBackUp(identity)) continue;
+            Enter(subfolder, identity);
         }
     }
 
 private:
+    // The folder a root names: a root that does not end with a backslash
+    // goes on with part of a name, and its search lists its parent.
+    static std::u16string FolderOf(const std::u16string& exact) {
+        return exact.substr(0, exact.find_last_of(u'\\') + 1);
+    }
+
+    // Whether the folder is one of those on the way down to it.
+    bool LeadsBackUp(const FolderIdentity& identity) const {
+        for (const PendingFolder& pending : m_pending) {
+            if (pending.identity == identity) return true;
+        }
+        return false;
+    }
+
+    // The locating error for each pass and "no files found"; the log is
+    // written up to here before each message is shown.
+    void ReportUnsearchable() {
+        m_log.Flush();
+        m_source.ReportLocatingError();
+        m_log.Line(m_texts.noFilesFound);
+        m_log.Flush();
+        m_source.ReportLocatingError();
+    }
+
     // Writes the folder's header and its files, then starts its second pass.
-    void Enter(const FolderPath& folder) {
-        WriteSectionHeader(g_logFile, m_texts.targetDirectory, folder.shown.c_str());
+    void Enter(const FolderPath& folder, const FolderIdentity& identity) {
+        m_log.Section(m_texts.targetDirectory, folder.shown.c_str());
 
         // What fits is decided by the path as the log shows it.
         char shownPattern[kPathCapacity];
         if (!JoinPath(shownPattern, sizeof shownPattern, folder.shown.c_str(), "*.*")) {
             // Searching a shortened pattern would list a different folder.
-            m_source.ReportLocatingError();
-            WriteLogLine(g_logFile, m_texts.noFilesFound);
-            m_source.ReportLocatingError();
+            ReportUnsearchable();
             return;
         }
 
-        const std::string pattern = folder.access + "*.*";
+        const std::u16string pattern = folder.exact + u"*.*";
         InventoryEntry entry;
-        void* search = m_source.BeginSearch(pattern.c_str(), &entry);
+        void* search = m_source.BeginSearch(pattern, &entry);
         if (!search) {
+            m_log.Flush();
             m_source.ReportLocatingError();
-            WriteLogLine(g_logFile, m_texts.noFilesFound);
+            m_log.Line(m_texts.noFilesFound);
         } else {
             bool anyFile = false;
             do {
                 if (!entry.isFolder) {
-                    LogDigestColumn(m_source, folder, entry);
-                    WriteNameAndSize(g_logFile, entry.name, entry.sizeLow);
+                    LogFile(m_log, folder, entry);
                     anyFile = true;
                 }
             } while (m_source.NextEntry(search, &entry));
             m_source.EndSearch(search);
             if (!anyFile) {
-                WriteLogLine(g_logFile, m_texts.noFilesFound);
+                m_log.Line(m_texts.noFilesFound);
             }
         }
 
-        search = m_source.BeginSearch(pattern.c_str(), &entry);
+        search = m_source.BeginSearch(pattern, &entry);
         if (!search) {
+            m_log.Flush();
             m_source.ReportLocatingError();
             return;
         }
-        m_pending.push_back(PendingFolder{folder, search, entry, false});
+        m_pending.push_back(PendingFolder{folder, identity, search, entry, false});
     }
 
     const InventoryTexts& m_texts;
     CInventorySource& m_source;
+    CInventoryLogWriter m_log;
     std::vector<PendingFolder> m_pending;
 };
 
 struct SystemComponent {
     const char* folder;  // appended to the Windows folder
+    const char16_t* exactFolder;
     const char* file;
+    const char16_t* exactFile;
 };
 
 const SystemComponent kSystemComponents[] = {
-    {"\\system32\\", "quend.dll"},
-    {"\\system32\\", "pelvarn.dll"},
-    {"\\system32\\drivers\\", "trunmolk.sys"},
-    {"\\system\\", "halvix.vxd"},
+    {"\\system32\\", u"system32\\", "quend.dll", u"quend.dll"},
+    {"\\system32\\", u"system32\\", "pelvarn.dll", u"pelvarn.dll"},
+    {"\\system32\\drivers\\", u"system32\\drivers\\", "trunmolk.sys", u"trunmolk.sys"},
+    {"\\system\\", u"system\\", "halvix.vxd", u"halvix.vxd"},
 };
 
 }  // namespace
 
-void WalkFolderTree(const char* folder, const InventoryTexts& texts, CInventorySource& source) {
+void WalkFolderTree(const char* folder, const std::u16string* exactFolder, const InventoryTexts& texts,
+                    CInventorySource& source) {
     CFolderWalk walk(texts, source);
-    walk.Run(folder);
+    walk.Run(folder, exactFolder);
 }
 
-void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory, CInventorySource& source) {
+void WalkSystemComponents(const char* windowsFolder, const std::u16string* exactWindowsFolder,
+                          const char* targetDirectory, CInventorySource& source) {
+    if (!exactWindowsFolder) return;
+    CInventoryLogWriter log(DigestOf(source), 0, kQueuedFiles);
     bool firstFound = false;
     for (int row = 0; row < 4; ++row) {
         const SystemComponent& component = kSystemComponents[row];
@@ -152,9 +194,9 @@ void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory
             !JoinPath(pattern, sizeof pattern, folder, component.file)) {
             continue;
         }
-        const FolderPath componentFolder{folder, source.AccessForm(windowsFolder) + component.folder};
+        const FolderPath componentFolder{folder, *exactWindowsFolder + component.exactFolder};
         InventoryEntry entry;
-        void* search = source.BeginSearch((componentFolder.access + component.file).c_str(), &entry);
+        void* search = source.BeginSearch(componentFolder.exact + component.exactFile, &entry);
         if (!search) {
             continue;
         }
@@ -164,10 +206,9 @@ void WalkSystemComponents(const char* windowsFolder, const char* targetDirectory
             firstFound = true;
         }
         if (header) {
-            WriteSectionHeader(g_logFile, targetDirectory, folder);
+            log.Section(targetDirectory, folder);
         }
-        LogDigestColumn(source, componentFolder, entry);
-        WriteNameAndSize(g_logFile, entry.name, entry.sizeLow);
+        LogFile(log, componentFolder, entry);
         source.EndSearch(search);
     }
 }

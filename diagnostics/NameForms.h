@@ -30,10 +30,3 @@ bool WidenSystemCodePage(const char* text, std::wstring* out);
 // partial name a search pattern goes on with) is kept as it is. Returns false
 // when the root cannot be normalised.
 bool ExactRootForm(const std::wstring& root, std::wstring* out);
-
-// Transitional forms still used by the inventory.
-std::string SystemCodePageText(const wchar_t* text, int length);
-std::wstring WideFromSystemCodePage(const char* text);
-std::string Utf8FromWide(const wchar_t* text, int length);
-std::wstring WideFromUtf8(const std::string& text);
-std::wstring LongPathForm(const std::wstring& path);

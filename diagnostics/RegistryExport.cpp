@@ -255,14 +255,20 @@ long GetProgramFolder(char* folder) {
 void EscapeBackslashes(std::string& text) { text = EscapeBackslashesWith(text, IsMbcsLeadByte); }
 
 long WriteRegScript(const char* folder, const RegNode* first) {
-    std::string path = folder ? folder : "";
-    path += '\\';
-    path += kRegScriptFileName;
+    std::wstring wideFolder;
+    if (!WidenSystemCodePage(folder ? folder : "", &wideFolder)) return kRegExportFail;
+    return WriteRegScriptInto(wideFolder, first);
+}
+
+long WriteRegScriptInto(const std::wstring& folder, const RegNode* first) {
+    std::wstring path = folder;
+    path += L'\\';
+    path.append(kRegScriptFileName, kRegScriptFileName + sizeof kRegScriptFileName - 1);
 
     SetLastError(0);
     // 8-bit text in the system code page; text mode turns each line feed into
     // CR LF, and no byte-order mark is written.
-    FILE* file = std::fopen(path.c_str(), "wt");
+    FILE* file = _wfopen(path.c_str(), L"wt");
     if (file == nullptr) return LastErrorOr(kRegExportFail);
 
     long result = 0;
@@ -295,11 +301,31 @@ long WriteRegScript(const char* folder, const RegNode* first) {
     return result;
 }
 
+long GetProgramFolderExact(std::wstring* folder) {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return kRegExportFail;
+        // A path that filled the buffer may have been cut: try a larger one.
+        if (length < path.size()) {
+            const std::wstring full(path.data(), length);
+            const size_t lastBackslash = full.rfind(L'\\');
+            if (lastBackslash == std::wstring::npos) return kRegExportFail;
+            *folder = full.substr(0, lastBackslash);
+            return 0;
+        }
+        if (path.size() >= 32768) return kRegExportFail;
+        path.resize(path.size() * 2);
+    }
+}
+
 long ExportRegistryBranch(int rootIndex, const char* keyPath) {
-    char folder[kProgramFolderCapacity] = {};
     long result = SnapshotRegistryKey(rootIndex, keyPath);
     if (result != 0) return result;
-    result = GetProgramFolder(folder);
+    // The script goes into the very folder the program file is in, named
+    // exactly, whatever the system code page can show of its name.
+    std::wstring folder;
+    result = GetProgramFolderExact(&folder);
     if (result != 0) return result;
-    return WriteRegScript(folder, g_regHead);
+    return WriteRegScriptInto(folder, g_regHead);
 }

@@ -39,6 +39,12 @@ void EscapeBackslashes(std::string& text);
 // whole script reached the file and the file was closed; otherwise a Windows
 // error code (the one the failing call left, or E_FAIL / ERROR_WRITE_FAULT).
 long WriteRegScript(const char* folder, const RegNode* first);
+// The same into a folder named exactly (UTF-16).
+long WriteRegScriptInto(const std::wstring& folder, const RegNode* first);
+
+// The folder of the program file, exactly as the system names it, without a
+// trailing backslash. Returns 0, or E_FAIL when the module path cannot be had.
+long GetProgramFolderExact(std::wstring* folder);
 
 // Snapshot, program folder, script, each only while the previous returned 0.
 // Returns 0 when the script was written, else the first failure's code.

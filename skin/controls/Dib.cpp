@@ -51,7 +51,7 @@ private:
 
 }  // namespace
 
-CDib::CDib() : m_pInfo(nullptr), m_pBits(nullptr), m_pPalette(nullptr), m_bLoaded(FALSE) {}
+CDib::CDib() : m_pInfo(nullptr), m_pBits(nullptr), m_dwBitsSize(0), m_pPalette(nullptr), m_bLoaded(FALSE) {}
 
 CDib::~CDib() {
     FreeImage();
@@ -63,6 +63,7 @@ void CDib::FreeImage() {
     delete[] m_pBits;
     m_pInfo = nullptr;
     m_pBits = nullptr;
+    m_dwBitsSize = 0;
 }
 
 int CDib::DrawRect(CDC* pDC, const RECT* dest, const RECT* src) {
@@ -108,6 +109,7 @@ BOOL CDib::Read(CFile* file) {
     }
     m_pInfo = reinterpret_cast<BITMAPINFO*>(image.info.release());
     m_pBits = image.bits.release();
+    m_dwBitsSize = image.bitsSize;
     BuildPalette();
     m_bLoaded = TRUE;
     return TRUE;
@@ -122,7 +124,8 @@ BOOL CDib::Save(const CString& path) {
 BOOL CDib::Write(CFile* file) {
     if (m_pInfo == nullptr) return FALSE;
     CFileSink sink(file);
-    return DibWriteImage(sink, reinterpret_cast<const unsigned char*>(m_pInfo), m_pBits, m_bLoaded != FALSE)
+    return DibWriteImage(sink, reinterpret_cast<const unsigned char*>(m_pInfo), m_pBits, m_dwBitsSize,
+                         m_bLoaded != FALSE)
                ? TRUE
                : FALSE;
 }

@@ -57,6 +57,7 @@ public:
 protected:
     BITMAPINFO* m_pInfo;  // 1064 bytes: the info header and a 256-entry colour table
     BYTE* m_pBits;        // the pixel rows as stored in the file
+    DWORD m_dwBitsSize;   // the bytes at m_pBits
     CPalette* m_pPalette;
     BOOL m_bLoaded;  // the pixel data came from a file, rows already padded
 

@@ -193,7 +193,7 @@ DibReadStatus DibReadImage(DibByteSource& source, DibImageBlocks* image) {
     return DibReadStatus::kOk;
 }
 
-bool DibWriteImage(DibByteSink& sink, const unsigned char* info, const unsigned char* bits,
+bool DibWriteImage(DibByteSink& sink, const unsigned char* info, const unsigned char* bits, uint64_t bitsSize,
                    bool rowsPadded) {
     if (info == nullptr) return false;
     DibInfoHeader header = DibDecodeInfoHeader(info);
@@ -202,9 +202,17 @@ bool DibWriteImage(DibByteSink& sink, const unsigned char* info, const unsigned 
     const uint32_t entries = DibTableEntriesToWrite(header);
     const uint32_t offset = kDibFileHeaderSize + header.biSize + 4 * entries;
     const uint64_t pixelBytes = PixelBytesNeeded(header);
+    // Compared before adding: the pixel size may be as large as 64 bits hold.
+    if (pixelBytes > 0xFFFFFFFFu - offset) return false;
     const uint64_t total = offset + pixelBytes;
-    if (total > 0xFFFFFFFFu) return false;
     if (pixelBytes != 0 && bits == nullptr) return false;
+    // The caller's block must hold every byte the header makes us read: the
+    // padded rows or compressed data as they are, or the rows packed.
+    const bool plain = DibHasPlainRows(header);
+    const uint64_t rows = AbsoluteHeight(header);
+    const uint64_t packedRow = DibPackedRowSize(header);
+    const uint64_t bytesRead = rowsPadded || !plain ? pixelBytes : packedRow * rows;
+    if (bytesRead > bitsSize) return false;
 
     DibFileHeader file;
     file.bfType = kDibFileType;
@@ -216,7 +224,6 @@ bool DibWriteImage(DibByteSink& sink, const unsigned char* info, const unsigned 
     DibEncodeFileHeader(file, fileBytes);
 
     // Plain rows need no size; compressed data keeps the size it must have.
-    const bool plain = DibHasPlainRows(header);
     if (plain) header.biSizeImage = 0;
     unsigned char infoBytes[kDibInfoHeaderSize];
     DibEncodeInfoHeader(header, infoBytes);
@@ -230,9 +237,8 @@ bool DibWriteImage(DibByteSink& sink, const unsigned char* info, const unsigned 
         sink.Write(bits, static_cast<uint32_t>(pixelBytes));
         return true;
     }
-    const uint32_t packed = static_cast<uint32_t>(DibPackedRowSize(header));
+    const uint32_t packed = static_cast<uint32_t>(packedRow);
     const uint32_t stride = static_cast<uint32_t>(DibStride(header));
-    const uint64_t rows = AbsoluteHeight(header);
     static const unsigned char kPadding[4] = {0, 0, 0, 0};
     for (uint64_t row = 0; row < rows; ++row) {
         if (packed != 0) sink.Write(bits + row * packed, packed);

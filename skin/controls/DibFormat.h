@@ -118,10 +118,11 @@ DibReadStatus DibReadImage(DibByteSource& source, DibImageBlocks* image);
 // Writes a BMP file: file header, the 40-byte info header with biSizeImage 0
 // for plain rows, DibTableEntriesToWrite entries of the table, the pixel
 // rows. rowsPadded false means bits holds plain rows packed to whole bytes,
-// which are padded to 4 bytes on the way out. Returns false, writing
-// nothing, for an info block whose header is not 40 bytes or whose file
-// would not fit the 32-bit size field.
-bool DibWriteImage(DibByteSink& sink, const unsigned char* info, const unsigned char* bits,
+// which are padded to 4 bytes on the way out. bitsSize is the number of
+// bytes at bits. Returns false, writing nothing, for an info block whose
+// header is not 40 bytes, whose file would not fit the 32-bit size field, or
+// whose pixel data would need more bytes than bits holds.
+bool DibWriteImage(DibByteSink& sink, const unsigned char* info, const unsigned char* bits, uint64_t bitsSize,
                    bool rowsPadded);
 
 // A palette entry in the order red, green, blue, flags.

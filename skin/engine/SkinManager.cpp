@@ -8,13 +8,16 @@
 #include "skin/engine/SkinDispatch.h"
 #include "skin/engine/SkinKindTable.h"
 
-// The maps are defined before the manager so that they are destroyed after
-// it: the manager's teardown at exit still walks them.
+// The maps live as long as the process and are never destroyed: the
+// manager's teardown at exit walks them, and a window whose record the
+// teardown keeps (another procedure was put on top of the engine's) still
+// finds it in every message that reaches the engine's procedure afterwards,
+// whatever static objects are gone by then. Made before the manager.
 BOOL CSkinManager::m_bRaisedButtons = FALSE;
 HWND CSkinManager::m_hHoverWnd = nullptr;
-CMapPtrToPtr CSkinManager::m_mapControls(10);
-CMapPtrToPtr CSkinManager::m_mapDialogs(10);
-CMapWordToPtr CSkinManager::m_mapHooks(10);
+CMapPtrToPtr& CSkinManager::m_mapControls = *new CMapPtrToPtr(10);
+CMapPtrToPtr& CSkinManager::m_mapDialogs = *new CMapPtrToPtr(10);
+CMapWordToPtr& CSkinManager::m_mapHooks = *new CMapWordToPtr(10);
 
 namespace {
 

@@ -77,11 +77,11 @@ public:
     int m_nMode;
     UINT_PTR m_nTimerID;  // the hover timer; 0 while none runs
 
-    static BOOL m_bRaisedButtons;       // copied into every skinner created afterwards
-    static HWND m_hHoverWnd;            // the control drawn hot; null = none
-    static CMapPtrToPtr m_mapControls;  // control window -> CControlSkin (owned)
-    static CMapPtrToPtr m_mapDialogs;   // dialog window -> CDialogHook (owned)
-    static CMapWordToPtr m_mapHooks;    // thread key -> HHOOK
+    static BOOL m_bRaisedButtons;        // copied into every skinner created afterwards
+    static HWND m_hHoverWnd;             // the control drawn hot; null = none
+    static CMapPtrToPtr& m_mapControls;  // control window -> CControlSkin (owned)
+    static CMapPtrToPtr& m_mapDialogs;   // dialog window -> CDialogHook (owned)
+    static CMapWordToPtr& m_mapHooks;    // thread key -> HHOOK
 
 private:
     void StartHoverTimer();

@@ -50,8 +50,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 void PutText(const char* keyPath, const char* name, const std::string& text) {
     HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                             &key, nullptr));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
     RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>(text.size() + 1));
     RegCloseKey(key);
@@ -102,7 +102,9 @@ ExpectedLog::ExpectedLog() {
     text = header + std::string(80, '-') + "\r\n";
 }
 
-void ExpectedLog::Section(const std::string& folder) { text += "\r\n\r\n\r\nTarget Directory : " + folder + "\r\n\r\n"; }
+void ExpectedLog::Section(const std::string& folder) {
+    text += "\r\n\r\n\r\nTarget Directory : " + folder + "\r\n\r\n";
+}
 
 void ExpectedLog::File(const std::string& md5, const std::string& name, int size) {
     char line[512];
@@ -188,14 +190,40 @@ void ScrivloEndToEnd::TearDown() {
     CloseHandle(m_hMutex);
 }
 
+namespace {
+
+// Removes folder (exact form, with its trailing backslash) and everything in
+// it by the exact names: a case may leave names that no 8-bit path reaches
+// ("a.", characters outside the code page). A link is removed, never entered.
+void RemoveExactTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                RemoveExactTree(path + L"\\");
+            } else if (!DeleteFileW(path.c_str())) {
+                RemoveDirectoryW(path.c_str());
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.substr(0, folder.size() - 1).c_str());
+}
+
+}  // namespace
+
 void ScrivloEndToEnd::RemoveTree(const std::string& folder) {
-    std::string from = folder.substr(0, folder.size() - 1);
-    from.push_back('\0');  // SHFileOperation takes a double-zero-terminated list
-    SHFILEOPSTRUCTA op = {};
-    op.wFunc = FO_DELETE;
-    op.pFrom = from.c_str();
-    op.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&op);
+    wchar_t wide[MAX_PATH] = {};
+    wchar_t full[MAX_PATH] = {};
+    if (MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide, MAX_PATH) == 0) return;
+    if (GetFullPathNameW(wide, MAX_PATH, full, nullptr) == 0) return;
+    RemoveExactTree(L"\\\\?\\" + std::wstring(full));
 }
 
 void ScrivloEndToEnd::MakeFolder(const std::string& folder) { CreateDirectoryA(folder.c_str(), nullptr); }
@@ -238,7 +266,8 @@ std::string ScrivloEndToEnd::ExpectedProductScript() const {
            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\r\n"
            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance]\r\n\r\n"
            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install]\r\n"
-           "\"InstallDir\"=\"" + doubled + "\"\r\n\r\n";
+           "\"InstallDir\"=\"" +
+           doubled + "\"\r\n\r\n";
 }
 
 CTranscript ScrivloEndToEnd::Run(const BoxHook& onBox) {

@@ -7,10 +7,14 @@
 #include <pthread.h>
 
 #include <cstdio>
+#include <chrono>
 #include <map>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "diagnostics/Md5.h"
 #include "diagnostics/RunState.h"
 #include "tests/diagnostics/InventoryTestText.h"
 
@@ -27,13 +31,23 @@ struct FakeEntry {
     uint32_t size;
 };
 
+std::u16string Exact(const std::string& ascii) { return std::u16string(ascii.begin(), ascii.end()); }
+std::string Ascii(const std::u16string& exact) {
+    std::string text;
+    for (char16_t c : exact) text += static_cast<char>(c);
+    return text;
+}
+
 // Folders by path (with the trailing backslash) list their entries in search
 // order; a folder missing from the map cannot be searched. Only folder
-// patterns ("<folder>*.*") find anything. Digests are a fixed text.
+// patterns ("<folder>*.*") find anything. Digests are a fixed text, or none
+// for the paths in unreadable.
 class CFakeSource : public CInventorySource {
 public:
     std::map<std::string, std::vector<FakeEntry>> folders;
     bool chain = false;  // every folder holds a file "f" and a folder "d"
+    std::set<std::string> unreadable;
+    unsigned readers = 0;
 
     std::vector<std::string> patterns;  // every pattern searched, in order
     int openSearches = 0;
@@ -44,9 +58,9 @@ public:
         std::size_t next;
     };
 
-    void* BeginSearch(const char* pattern, InventoryEntry* entry) override {
-        patterns.push_back(pattern);
-        const std::string text = pattern;
+    void* BeginSearch(const std::u16string& exactPattern, InventoryEntry* entry) override {
+        const std::string text = Ascii(exactPattern);
+        patterns.push_back(text);
         if (text.size() < 3 || text.compare(text.size() - 3, 3, "*.*") != 0) return nullptr;
         auto found = folders.find(text.substr(0, text.size() - 3));
         if (!chain && found == folders.end()) return nullptr;
@@ -66,6 +80,7 @@ public:
         if (search->next == search->entries.size()) return false;
         const FakeEntry& e = search->entries[search->next++];
         std::snprintf(entry->name, sizeof entry->name, "%s", e.name.c_str());
+        entry->exactName = Exact(e.name);
         entry->isFolder = e.isFolder;
         entry->sizeLow = e.size;
         return true;
@@ -76,8 +91,18 @@ public:
         --openSearches;
     }
 
-    void LogFileDigest(const char*) override { std::fprintf(g_logFile, "%-40s", kDigest); }
+    FolderIdentity IdentifyFolder(const std::u16string&) override { return FolderIdentity(); }
+
+    bool ComputeDigest(const std::u16string& path, char* digestText) override {
+        // Reads that take different times finish out of order.
+        if (readers > 0) std::this_thread::sleep_for(std::chrono::microseconds(path.size() * 37 % 300));
+        if (unreadable.count(Ascii(path)) != 0) return false;
+        std::snprintf(digestText, kMd5TextCapacity, "%s", kDigest);
+        return true;
+    }
+
     void ReportLocatingError() override { ++locatingErrors; }
+    unsigned Readers() const override { return readers; }
 
     static constexpr const char* kDigest = "0cc175b9c0f1b6a831c399e269772661";
 };
@@ -95,7 +120,8 @@ std::string Line(const std::string& name, const std::string& size) {
 std::string WalkLog(const std::string& folder, CFakeSource& source) {
     std::FILE* saved = g_logFile;
     g_logFile = std::tmpfile();
-    WalkFolderTree(folder.c_str(), kTexts, source);
+    const std::u16string exact = Exact(folder);
+    WalkFolderTree(folder.c_str(), &exact, kTexts, source);
     std::string text = ReadBack(g_logFile);
     std::fclose(g_logFile);
     g_logFile = saved;
@@ -124,7 +150,8 @@ TEST_F(InventoryWalk, FilesFirstThenEachSubfolderDepthFirstInSearchOrder) {
     source.folders["R:\\s1\\deep\\"] = {Folder("."), Folder("..")};
     source.folders["R:\\s2\\"] = {File("y.dat", 4)};  // a search that returns no dots
 
-    WalkFolderTree("R:\\", kTexts, source);
+    const std::u16string root = u"R:\\";
+    WalkFolderTree("R:\\", &root, kTexts, source);
 
     EXPECT_EQ(Log(), SectionHeader("R:\\") + Line("b.txt", "2") + Line("a.txt", "1") + SectionHeader("R:\\s1\\") +
                          Line("x.dat", "3") + SectionHeader("R:\\s1\\deep\\") + kNoFiles +
@@ -135,6 +162,27 @@ TEST_F(InventoryWalk, FilesFirstThenEachSubfolderDepthFirstInSearchOrder) {
                                                "R:\\s1\\*.*", "R:\\s1\\deep\\*.*", "R:\\s1\\deep\\*.*",
                                                "R:\\s2\\*.*", "R:\\s2\\*.*"};
     EXPECT_EQ(source.patterns, patterns);
+}
+
+// Files read by several threads at once, finishing out of order, are logged
+// in the walk's order, and a file that cannot be read in the middle of them
+// keeps its place without a digest: the same log as one reader gives.
+TEST_F(InventoryWalk, ParallelReadsAreLoggedInTheWalksOrder) {
+    CFakeSource serial;
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = "f" + std::string(static_cast<size_t>(i % 7), 'x') + std::to_string(i);
+        serial.folders["R:\\"].push_back(File(name, static_cast<uint32_t>(i)));
+        serial.folders["R:\\sub\\"].push_back(File(name, static_cast<uint32_t>(i)));
+    }
+    serial.folders["R:\\"].push_back(Folder("sub"));
+    serial.unreadable = {"R:\\fxxxxxx146", "R:\\sub\\f7"};
+    CFakeSource parallel = serial;
+    parallel.readers = 4;
+
+    const std::string expected = WalkLog("R:\\", serial);
+    EXPECT_EQ(WalkLog("R:\\", parallel), expected);
+    EXPECT_NE(expected.find("\n fxxxxxx146 "), std::string::npos) << "the unreadable file's line has no digest";
+    EXPECT_NE(expected.find("\n f7 "), std::string::npos);
 }
 
 // "R:\" and 'p's up to the given length, the last character a backslash.
@@ -167,7 +215,8 @@ TEST_F(InventoryWalk, FolderWhosePatternDoesNotFitIsReportedNotShortened) {
 }
 
 void* WalkChain(void* argument) {
-    WalkFolderTree("R:\\", kTexts, *static_cast<CFakeSource*>(argument));
+    const std::u16string root = u"R:\\";
+    WalkFolderTree("R:\\", &root, kTexts, *static_cast<CFakeSource*>(argument));
     return nullptr;
 }
 
@@ -214,7 +263,8 @@ TEST_F(InventoryWalk, ComponentsWhosePathsDoNotFitAreNotLookedUp) {
     for (const auto& c : cases) {
         const std::string windows = "W:" + std::string(c.length - 2, 'w');
         CFakeSource fresh;
-        WalkSystemComponents(windows.c_str(), "Target Directory :", fresh);
+        const std::u16string exact = Exact(windows + "\\");
+        WalkSystemComponents(windows.c_str(), &exact, "Target Directory :", fresh);
         ASSERT_EQ(fresh.patterns.size(), c.files.size()) << "length " << c.length;
         for (std::size_t i = 0; i < c.files.size(); ++i) {
             const std::string& pattern = fresh.patterns[i];

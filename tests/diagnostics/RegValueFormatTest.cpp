@@ -131,7 +131,10 @@ TEST(RegValueFormat, LongHexDataContinuesOverLines) {
             begin = end + 1;
             ++lines;
         }
-        EXPECT_EQ(joined, "\"" + name + "\"=" + text) << name.size();
+        std::string expected = "\"" + name;
+        expected += "\"=";
+        expected += text;
+        EXPECT_EQ(joined, expected) << name.size();
         EXPECT_GT(lines, 100u);
     }
 }

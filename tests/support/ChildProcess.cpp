@@ -27,20 +27,28 @@ void CChildProcess::Close() {
 }
 
 bool CChildProcess::Start(const std::string& exePath, const std::string& arguments, const std::string& currentFolder) {
+    std::wstring wide(exePath.size() + 1, L'\0');
+    wide.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_ACP, 0, exePath.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1));
+    return Start(wide, arguments, currentFolder);
+}
+
+bool CChildProcess::Start(const std::wstring& exePath, const std::string& arguments, const std::string& currentFolder) {
     if (m_hProcess) {
         m_dwLastError = ERROR_ALREADY_EXISTS;
         return false;
     }
-    std::string line = "\"" + exePath + "\"";
-    if (!arguments.empty()) line += " " + arguments;
-    std::vector<char> commandLine(line.begin(), line.end());
-    commandLine.push_back('\0');  // CreateProcessA may write into the line
+    std::wstring line = L"\"" + exePath + L"\"";
+    if (!arguments.empty()) line += L" " + std::wstring(arguments.begin(), arguments.end());
+    std::vector<wchar_t> commandLine(line.begin(), line.end());
+    commandLine.push_back(L'\0');  // CreateProcessW may write into the line
+    const std::wstring folder(currentFolder.begin(), currentFolder.end());
 
-    STARTUPINFOA startup = {};
+    STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &info)) {
+    if (!CreateProcessW(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
         m_dwLastError = GetLastError();
         return false;
     }

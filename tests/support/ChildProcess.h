@@ -24,6 +24,9 @@ public:
     // folder). False, with LastError() set, when it cannot be started or
     // this object already holds a process.
     bool Start(const std::string& exePath, const std::string& arguments, const std::string& currentFolder);
+    // The same for a program file named in UTF-16 (arguments and folder are
+    // ASCII).
+    bool Start(const std::wstring& exePath, const std::string& arguments, const std::string& currentFolder);
 
     DWORD ProcessId() const { return m_dwProcessId; }
     HANDLE Handle() const { return m_hProcess; }

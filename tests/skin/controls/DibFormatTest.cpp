@@ -366,7 +366,7 @@ TEST(DibFormat, WriteLaysOutHeaderTableAndRows) {
         ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(source, &image)))
             << c.what;
         MemorySink sink;
-        ASSERT_TRUE(DibWriteImage(sink, image.info.get(), image.bits.get(), true)) << c.what;
+        ASSERT_TRUE(DibWriteImage(sink, image.info.get(), image.bits.get(), image.bitsSize, true)) << c.what;
         const Bytes& out = sink.m_data;
         const uint32_t offset = 54 + 4 * c.tableWritten;
         ASSERT_EQ(offset + c.pixelBytes, out.size()) << c.what;
@@ -401,7 +401,7 @@ TEST(DibFormat, WritePadsPackedRows) {
     DibEncodeInfoHeader(h, info);
     const unsigned char packed[18] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19};
     MemorySink sink;
-    ASSERT_TRUE(DibWriteImage(sink, info, packed, false));
+    ASSERT_TRUE(DibWriteImage(sink, info, packed, sizeof packed, false));
     const Bytes expected = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0, 0, 0};
     ASSERT_EQ(54 + expected.size(), sink.m_data.size());
     EXPECT_EQ(expected, Bytes(sink.m_data.begin() + 54, sink.m_data.end()));
@@ -418,17 +418,27 @@ TEST(DibFormat, WriteRefusesWhatItCannotRepresent) {
     DibEncodeInfoHeader(h, info);
     const unsigned char bits[4] = {};
     MemorySink sink;
-    EXPECT_FALSE(DibWriteImage(sink, info, bits, true)) << "header of 12 bytes";
+    EXPECT_FALSE(DibWriteImage(sink, info, bits, sizeof bits, true)) << "header of 12 bytes";
     h.biSize = 40;
     h.biWidth = 70000;
     h.biHeight = 70000;  // 19.6 GB of rows
     DibEncodeInfoHeader(h, info);
-    EXPECT_FALSE(DibWriteImage(sink, info, bits, true)) << "rows beyond 4 GB";
-    h.biWidth = 1;
-    h.biHeight = 1;
+    EXPECT_FALSE(DibWriteImage(sink, info, bits, sizeof bits, true)) << "rows beyond 4 GB";
+    // The pixel size saturates at 64 bits; added to the offset it must not
+    // wrap to a small size that passes.
+    h.biWidth = INT32_MIN;
+    h.biHeight = INT32_MIN;
+    h.biBitCount = 32;
     DibEncodeInfoHeader(h, info);
-    EXPECT_FALSE(DibWriteImage(sink, info, nullptr, true)) << "no pixel data";
-    EXPECT_FALSE(DibWriteImage(sink, nullptr, bits, true)) << "no header";
+    EXPECT_FALSE(DibWriteImage(sink, info, bits, sizeof bits, true)) << "width and height INT32_MIN";
+    h.biWidth = 1;
+    h.biHeight = 2;
+    h.biBitCount = 24;
+    DibEncodeInfoHeader(h, info);
+    EXPECT_FALSE(DibWriteImage(sink, info, bits, sizeof bits, true)) << "two padded rows from four bytes";
+    EXPECT_FALSE(DibWriteImage(sink, info, bits, 3, false)) << "two packed rows of 3 bytes from 3 bytes";
+    EXPECT_FALSE(DibWriteImage(sink, info, nullptr, 0, true)) << "no pixel data";
+    EXPECT_FALSE(DibWriteImage(sink, nullptr, bits, sizeof bits, true)) << "no header";
     EXPECT_TRUE(sink.m_data.empty());
 }
 

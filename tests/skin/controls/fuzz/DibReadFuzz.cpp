@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)sink;
 
     BufferSink out;
-    Check(DibWriteImage(out, image.info.get(), image.bits.get(), true));
+    Check(DibWriteImage(out, image.info.get(), image.bits.get(), image.bitsSize, true));
     BufferSource again(out.m_data.data(), out.m_data.size(), 0);
     DibImageBlocks back;
     Check(DibReadImage(again, &back) == DibReadStatus::kOk);
