@@ -210,6 +210,7 @@ private:
         entry->name[kept] = '\0';
         entry->exactName.assign(reinterpret_cast<const char16_t*>(data.cFileName), length);
         entry->isFolder = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry->isLink = (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         entry->sizeLow = data.nFileSizeLow;
     }
 

@@ -37,10 +37,12 @@ void LogFile(CInventoryLogWriter& log, const FolderPath& folder, const Inventory
 // A folder whose second pass (the subfolders) is under way.
 struct PendingFolder {
     FolderPath folder;
-    FolderIdentity identity;
+    bool viaLink;  // it or a folder on the way down to it is a link
     void* search;
     InventoryEntry entry;  // the entry to handle next
     bool handled;          // entry has been handled; fetch the next one first
+    bool identified;       // identity has been asked for
+    FolderIdentity identity;
 };
 
 // The depth-first walk as a loop over a stack of pending folders on the heap.
@@ -66,7 +68,7 @@ public:
             ReportUnsearchable();
             return;
         }
-        Enter(FolderPath{folder, *exactFolder}, m_source.IdentifyFolder(FolderOf(*exactFolder)));
+        Enter(FolderPath{folder, *exactFolder}, false, nullptr);
         while (!m_pending.empty()) {
             PendingFolder& top = m_pending.back();
             if (top.handled && !m_source.NextEntry(top.search, &top.entry)) {
@@ -79,9 +81,14 @@ public:
             // Built before Enter, which may move the stack's elements.
             FolderPath subfolder{top.folder.shown + top.entry.name + "\\",
                                  top.folder.exact + top.entry.exactName + u"\\"};
-            const FolderIdentity identity = m_source.IdentifyFolder(subfolder.exact);
-            if (LeadsBackUp(identity)) continue;
-            Enter(subfolder, identity);
+            // A loop runs through a link; below one, any folder may lead back.
+            const bool viaLink = top.viaLink || top.entry.isLink;
+            FolderIdentity identity;
+            if (viaLink) {
+                identity = m_source.IdentifyFolder(subfolder.exact);
+                if (LeadsBackUp(identity)) continue;
+            }
+            Enter(subfolder, viaLink, viaLink ? &identity : nullptr);
         }
     }
 
@@ -92,9 +99,15 @@ private:
         return exact.substr(0, exact.find_last_of(u'\\') + 1);
     }
 
-    // Whether the folder is one of those on the way down to it.
-    bool LeadsBackUp(const FolderIdentity& identity) const {
-        for (const PendingFolder& pending : m_pending) {
+    // Whether the folder is one of those on the way down to it. Their
+    // identities are asked for the first time a link makes it matter.
+    bool LeadsBackUp(const FolderIdentity& identity) {
+        if (!identity.known) return false;
+        for (PendingFolder& pending : m_pending) {
+            if (!pending.identified) {
+                pending.identity = m_source.IdentifyFolder(FolderOf(pending.folder.exact));
+                pending.identified = true;
+            }
             if (pending.identity == identity) return true;
         }
         return false;
@@ -111,7 +124,7 @@ private:
     }
 
     // Writes the folder's header and its files, then starts its second pass.
-    void Enter(const FolderPath& folder, const FolderIdentity& identity) {
+    void Enter(const FolderPath& folder, bool viaLink, const FolderIdentity* identity) {
         m_log.Section(m_texts.targetDirectory, folder.shown.c_str());
 
         // What fits is decided by the path as the log shows it.
@@ -149,7 +162,8 @@ private:
             m_source.ReportLocatingError();
             return;
         }
-        m_pending.push_back(PendingFolder{folder, identity, search, entry, false});
+        m_pending.push_back(PendingFolder{folder, viaLink, search, entry, false, identity != nullptr,
+                                          identity ? *identity : FolderIdentity()});
     }
 
     const InventoryTexts& m_texts;

@@ -18,6 +18,7 @@ struct InventoryEntry {
     char name[260];            // as the log shows it, at most 259 bytes
     std::u16string exactName;  // as the system stores it
     bool isFolder;             // the directory attribute is set
+    bool isLink;               // a link to somewhere else (a reparse point)
     uint32_t sizeLow;          // low 32 bits of the size
 };
 
@@ -80,7 +81,8 @@ struct InventoryTexts {
 // its header with its full path, the locating error for each of the two
 // passes, and "no files found". A file whose path does not fit gets no digest
 // column. A subfolder that is a folder already on the way down to it (a link
-// back up the tree) is not entered again.
+// back up the tree) is not entered again: below a link, every folder's
+// identity is compared with those of the folders on the way down to it.
 void WalkFolderTree(const char* folder, const std::u16string* exactFolder, const InventoryTexts& texts,
                     CInventorySource& source);
 

@@ -17,6 +17,14 @@ namespace {
 
 using scrivlo_test::CTranscript;
 
+// A run with the install folder registered and no shared-files value: every
+// folder searched without a message.
+const std::vector<std::string> kInstallFolderOnly = {
+    "status: Creating log, please wait...",           "box: Error! | Error reading the registry!",
+    "box: Success! | Log file successfully created!", "status: Creating registry file, please wait...",
+    "box: Success! | Log file successfully created!",
+};
+
 // A name in code page 1252 as the log must show it here: every name of these
 // cases is ASCII but for characters that 1252 cannot hold.
 std::string Shown(const std::wstring& name) {
@@ -104,12 +112,7 @@ TEST_F(ScrivloEndToEnd, NamesWhoseRenderingsWouldMisleadAreListedWholeWithTheirD
 
     const CTranscript transcript = Run();
     ExpectCleanEnd(transcript);
-    const std::vector<std::string> expected = {
-        "status: Creating log, please wait...",           "box: Error! | Error reading the registry!",
-        "box: Success! | Log file successfully created!", "status: Creating registry file, please wait...",
-        "box: Success! | Log file successfully created!",
-    };
-    EXPECT_EQ(expected, Lines(transcript)) << "every folder can be searched";
+    EXPECT_EQ(kInstallFolderOnly, Lines(transcript)) << "every folder can be searched";
 
     ExpectedLog log;
     ExpectTree(log, install, contents);
@@ -137,12 +140,7 @@ TEST_F(ScrivloEndToEnd, AFolderThatLeadsBackUpTheTreeIsNotWalkedAgain) {
     PutText(kInstallKey, "InstallDir", looped);
     const CTranscript transcript = Run();
     ExpectCleanEnd(transcript);
-    const std::vector<std::string> expected = {
-        "status: Creating log, please wait...",           "box: Error! | Error reading the registry!",
-        "box: Success! | Log file successfully created!", "status: Creating registry file, please wait...",
-        "box: Success! | Log file successfully created!",
-    };
-    EXPECT_EQ(expected, Lines(transcript));
+    EXPECT_EQ(kInstallFolderOnly, Lines(transcript));
     ExpectedLog log;
     log.Section(looped);
     log.File(CryptoApiMd5("looped file\n"), "f.txt", 12);
@@ -177,6 +175,40 @@ TEST_F(ScrivloEndToEnd, TheScriptIsWrittenBesideTheProgramWhateverItsFolderIsCal
     ::ReadFile(script, bytes, sizeof bytes - 1, &got, nullptr);
     CloseHandle(script);
     EXPECT_EQ(0, std::string(bytes).find("Windows Registry Editor Version 5.00\r\n"));
+}
+
+// An install folder stored with a trailing dot ("Corvalin Inc.\") names the
+// folder the system makes of it ("Corvalin Inc"), at every depth: paths past
+// 260 characters are built on the normalised folder, so the deepest files get
+// their digests and no folder is reported as unsearchable.
+TEST_F(ScrivloEndToEnd, ARootEndingInADotNamesTheSameFolderAtEveryDepth) {
+    DeleteValue(kCurrentVersionKey, "CommonFilesDir");
+    const std::string stored = m_folder + "Corvalin Inc.\\";
+    const std::wstring real = Widened(m_folder) + L"Corvalin Inc\\";
+    const std::string level(60, 'd');
+    ASSERT_TRUE(CreateDirectoryW(real.c_str(), nullptr));
+    std::wstring deep = real;
+    std::string shownDeep = stored;
+    ExpectedLog log;
+    log.Section(stored);
+    log.File(CryptoApiMd5("top"), "top.txt", 3);
+    WriteExact(real + L"top.txt", "top");
+    for (int i = 0; i < 4; ++i) {
+        deep += Widened(level) + L"\\";
+        shownDeep += level + "\\";
+        ASSERT_TRUE(CreateDirectoryW(Long(deep).c_str(), nullptr));
+        log.Section(shownDeep);
+        if (i < 3) log.NoFiles();
+    }
+    ASSERT_GT(deep.size(), 300u);
+    WriteExact(deep + L"deep.txt", "deepest");
+    log.File(CryptoApiMd5("deepest"), "deep.txt", 7);
+    PutText(kInstallKey, "InstallDir", stored);
+
+    const CTranscript transcript = Run();
+    ExpectCleanEnd(transcript);
+    EXPECT_EQ(kInstallFolderOnly, Lines(transcript));
+    EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
 }
 
 }  // namespace

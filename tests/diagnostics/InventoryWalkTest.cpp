@@ -82,6 +82,7 @@ public:
         std::snprintf(entry->name, sizeof entry->name, "%s", e.name.c_str());
         entry->exactName = Exact(e.name);
         entry->isFolder = e.isFolder;
+        entry->isLink = false;
         entry->sizeLow = e.size;
         return true;
     }
