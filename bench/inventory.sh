@@ -69,18 +69,6 @@ timed() {
   echo "$wall $(echo "$user + $sys + ($after - $before) / $hz" | bc -l | xargs printf '%.2f') $rss"
 }
 
-# Runs a command under /usr/bin/time, output to $build/out.txt; prints
-# "wall-seconds cpu-seconds maxrss-KiB", the CPU time with the wineserver's
-# share of the same interval.
-timed() {
-  local before after
-  before=$(server_ticks)
-  /usr/bin/time -f '%e %U %S %M' -o "$build/time.txt" "$@" >"$build/out.txt" 2>"$build/err.txt"
-  after=$(server_ticks)
-  read -r wall user sys rss <"$build/time.txt"
-  echo "$wall $(echo "$user + $sys + ($after - $before) / $hz" | bc -l | xargs printf '%.2f') $rss"
-}
-
 # "minimum median" of the numbers given.
 min_median() {
   printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; printf "%.2f %.2f", v[1], m }'
