@@ -22,7 +22,7 @@ CInventoryLogWriter::CInventoryLogWriter(DigestFunction digest, unsigned readers
 
 CInventoryLogWriter::~CInventoryLogWriter() {
     {
-        std::unique_lock<std::mutex> lock(m_mutex);
+        std::unique_lock<CSlimMutex> lock(m_mutex);
         WriteReady(lock, 0);
         m_stop = true;
     }
@@ -55,12 +55,12 @@ void CInventoryLogWriter::File(std::u16string path, const char* name, uint32_t s
 }
 
 void CInventoryLogWriter::Flush() {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<CSlimMutex> lock(m_mutex);
     WriteReady(lock, 0);
 }
 
 void CInventoryLogWriter::Push(Item item) {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<CSlimMutex> lock(m_mutex);
     const bool work = !item.claimed;
     if (item.kind == Kind::kFile) ++m_files;
     m_items.push_back(std::move(item));
@@ -68,7 +68,7 @@ void CInventoryLogWriter::Push(Item item) {
     WriteReady(lock, m_queueLimit);
 }
 
-void CInventoryLogWriter::WriteReady(std::unique_lock<std::mutex>& lock, std::size_t limit) {
+void CInventoryLogWriter::WriteReady(std::unique_lock<CSlimMutex>& lock, std::size_t limit) {
     for (;;) {
         while (!m_items.empty() && m_items.front().done) {
             const Item item = std::move(m_items.front());
@@ -98,7 +98,7 @@ void CInventoryLogWriter::WriteItem(const Item& item) {
 }
 
 void CInventoryLogWriter::ReaderLoop() {
-    std::unique_lock<std::mutex> lock(m_mutex);
+    std::unique_lock<CSlimMutex> lock(m_mutex);
     for (;;) {
         m_workReady.wait(lock, [this] {
             while (m_nextClaim < m_items.size() && m_items[m_nextClaim].claimed) ++m_nextClaim;

@@ -12,17 +12,16 @@
 // wait in the queue, whatever the size of the tree.
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "diagnostics/Md5.h"
+#include "diagnostics/SlimSync.h"
 
 class CInventoryLogWriter {
 public:
@@ -71,18 +70,18 @@ private:
     void Push(Item item);
     // Writes the items at the head that are ready; with wait, waits for the
     // head until the queue is below limit items long.
-    void WriteReady(std::unique_lock<std::mutex>& lock, std::size_t limit);
+    void WriteReady(std::unique_lock<CSlimMutex>& lock, std::size_t limit);
     void WriteItem(const Item& item);
     void ReaderLoop();
 
     DigestFunction m_digest;
     std::size_t m_queueLimit;
-    std::mutex m_mutex;
-    std::condition_variable m_workReady;  // a file to digest, or the end
-    std::condition_variable m_itemDone;   // a digest is done
-    std::deque<Item> m_items;             // in log order
-    std::size_t m_files = 0;              // file items in m_items
-    std::size_t m_nextClaim = 0;          // index in m_items from which readers look
+    CSlimMutex m_mutex;
+    CSlimCondition m_workReady;   // a file to digest, or the end
+    CSlimCondition m_itemDone;    // a digest is done
+    std::deque<Item> m_items;     // in log order
+    std::size_t m_files = 0;      // file items in m_items
+    std::size_t m_nextClaim = 0;  // index in m_items from which readers look
     bool m_stop = false;
     std::vector<std::thread> m_readers;
 };
