@@ -13,6 +13,9 @@
 # inventory also its CPU seconds with the wineserver's share and its peak
 # private bytes. Then the ratios of the medians: the inventory to the best
 # floor figure of the run, and to `md5deep -r`.
+# BEFORE=<inventory_bench.exe> adds that build of the inventory (an earlier
+# commit's, say) to every round as "before"; its log must equal ours byte for
+# byte, and the ratio of the medians is printed.
 # BUILD=<folder> picks the build folder (default build/prf-bench, or
 # build/prf-bench64 where the 64-bit program runs); the trees
 # are made there by bench/make_tree.py (about 85 KB a file on average) and
@@ -80,6 +83,10 @@ our_digests() { tr -d '\r' <"$1" | sed -n 's/^\([0-9a-f]\{32\}\) \{9\}\([^ ]*\) 
 md5deep_digests() { sed 's|^\([0-9a-f]\{32\}\)  .*/\([^/]*\)$|\1 \2|' "$1" | sort; }
 
 programs=(walk read1 read2 read4 inventory md5deep md5deep-j1)
+if [ -n "${BEFORE:-}" ]; then
+  [ -f "$BEFORE" ] || { echo "BEFORE=$BEFORE: no such program"; exit 1; }
+  programs+=(before)
+fi
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs), load now: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "Wine: $scrivlo_arch program; $rounds rounds; seconds as minimum / median"
 for files in "${sizes[@]}"; do
@@ -95,6 +102,7 @@ for files in "${sizes[@]}"; do
     [inventory]="$WINELOADER $build/bench/inventory_bench.exe $windows_tree $log"
     [md5deep]="md5deep -r $tree"
     [md5deep-j1]="md5deep -j1 -r $tree"
+    [before]="$WINELOADER ${BEFORE:-} $windows_tree ${log%.log}-before.log"
   )
   declare -A walls=() cpus=() privates=()
   for program in "${programs[@]}"; do
@@ -107,7 +115,7 @@ for files in "${sizes[@]}"; do
       read -r wall cpu _ <<<"$(timed ${command[$program]})"
       walls[$program]+=" $wall"
       cpus[$program]+=" $cpu"
-      if [ "$program" = inventory ]; then
+      if [ "$program" = inventory ] || [ "$program" = before ]; then
         read -r messages _ _ _ _ private_peak <"$build/out.txt"
         [ "$messages" = 0 ] || { echo "the inventory showed messages"; cat "$build/err.txt"; exit 1; }
         privates[$program]+=" $private_peak"
@@ -118,6 +126,9 @@ for files in "${sizes[@]}"; do
 
   ours_list=$(our_digests "$build/inventory-$files.log")
   [ "$ours_list" = "$(md5deep_digests "$build/md5deep-$files.txt")" ] || { echo "the digests differ"; exit 1; }
+  if [ -n "${BEFORE:-}" ]; then
+    cmp -s "$build/inventory-$files.log" "$build/inventory-$files-before.log" || { echo "the logs before and now differ"; exit 1; }
+  fi
   listed=$(printf '%s\n' "$ours_list" | wc -l)
   [ "$listed" = "$files" ] || { echo "$listed files listed, $files made"; exit 1; }
 
@@ -129,7 +140,7 @@ for files in "${sizes[@]}"; do
     read -r low mid <<<"$(min_median ${walls[$program]})"
     median[$program]=$mid
     extra=""
-    if [ "$program" = inventory ]; then
+    if [ "$program" = inventory ] || [ "$program" = before ]; then
       # shellcheck disable=SC2086
       read -r _ cpu_mid <<<"$(min_median ${cpus[$program]})"
       # shellcheck disable=SC2086
@@ -142,6 +153,9 @@ for files in "${sizes[@]}"; do
   printf 'ratios of the medians: inventory / best floor (%s s) %.2f; inventory / md5deep -r %.2f; inventory / md5deep -j1 -r %.2f\n' \
     "$best_floor" "$(echo "${median[inventory]} / $best_floor" | bc -l)" \
     "$(echo "${median[inventory]} / ${median[md5deep]}" | bc -l)" "$(echo "${median[inventory]} / ${median[md5deep-j1]}" | bc -l)"
+  if [ -n "${BEFORE:-}" ]; then
+    printf 'inventory / before: %.2f\n' "$(echo "${median[inventory]} / ${median[before]}" | bc -l)"
+  fi
   unset command walls cpus privates median
 done
 echo
