@@ -31,19 +31,28 @@ HWND WindowOf(CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
 }  // namespace
 
 CDC::CDC()
-    : m_hDC(nullptr), m_kind(kNone), m_hOriginal(), m_pNextTracked(nullptr), m_pPrevTracked(nullptr), m_bLinked(false) {}
+    : m_hDC(nullptr),
+      m_kind(kNone),
+      m_hOriginal(),
+      m_pNextTracked(nullptr),
+      m_pPrevTracked(nullptr),
+      m_bLinked(false) {}
 
 CDC::~CDC() {
-    if (m_kind == kOwned) DeleteDC();
-    else if (m_kind == kBorrowed) Detach();
+    if (m_kind == kOwned)
+        DeleteDC();
+    else if (m_kind == kBorrowed)
+        Detach();
     Unlink();
 }
 
 BOOL CDC::Attach(HDC hDC) {
     if (!hDC) return FALSE;
     if (m_hDC) {
-        if (m_kind == kOwned) DeleteDC();
-        else Detach();
+        if (m_kind == kOwned)
+            DeleteDC();
+        else
+            Detach();
     }
     m_hDC = hDC;
     if (m_kind != kTemporary) m_kind = kBorrowed;
@@ -62,8 +71,10 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC) {
     HDC h = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
     if (!h) return FALSE;
     if (m_hDC) {
-        if (m_kind == kOwned) DeleteDC();
-        else Detach();
+        if (m_kind == kOwned)
+            DeleteDC();
+        else
+            Detach();
     }
     m_hDC = h;
     m_kind = kOwned;
@@ -115,8 +126,10 @@ void CDC::Link() {
 
 void CDC::Unlink() {
     if (!m_bLinked) return;
-    if (m_pPrevTracked) m_pPrevTracked->m_pNextTracked = m_pNextTracked;
-    else TrackedHead() = m_pNextTracked;
+    if (m_pPrevTracked)
+        m_pPrevTracked->m_pNextTracked = m_pNextTracked;
+    else
+        TrackedHead() = m_pNextTracked;
     if (m_pNextTracked) m_pNextTracked->m_pPrevTracked = m_pPrevTracked;
     m_pNextTracked = m_pPrevTracked = nullptr;
     m_bLinked = false;
@@ -127,8 +140,10 @@ void CDC::RestoreSelections() {
         HGDIOBJ h = m_hOriginal[k];
         m_hOriginal[k] = nullptr;
         if (!h || !m_hDC) continue;
-        if (k == kPalette) ::SelectPalette(m_hDC, static_cast<HPALETTE>(h), FALSE);
-        else ::SelectObject(m_hDC, h);
+        if (k == kPalette)
+            ::SelectPalette(m_hDC, static_cast<HPALETTE>(h), FALSE);
+        else
+            ::SelectObject(m_hDC, h);
     }
     Unlink();
 }
@@ -147,8 +162,10 @@ void CDC::ReleaseFromTrackedDCs(HGDIOBJ hObject) {
             HGDIOBJ hOriginal = p->m_hOriginal[k];
             if (!hOriginal || hOriginal == hObject) continue;
             if (::GetCurrentObject(p->m_hDC, kObjectTypeOfKind[k]) != hObject) continue;
-            if (k == kPalette) ::SelectPalette(p->m_hDC, static_cast<HPALETTE>(hOriginal), FALSE);
-            else ::SelectObject(p->m_hDC, hOriginal);
+            if (k == kPalette)
+                ::SelectPalette(p->m_hDC, static_cast<HPALETTE>(hOriginal), FALSE);
+            else
+                ::SelectObject(p->m_hDC, hOriginal);
         }
     }
 }
@@ -317,8 +334,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
 
 void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight) {
     if (lpRect)
-        Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
-                   clrTopLeft, clrBottomRight);
+        Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, clrTopLeft,
+                   clrBottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight) {
@@ -343,9 +360,7 @@ BOOL CDC::DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) {
     return lpRect ? ::DrawFrameControl(m_hDC, lpRect, nType, nState) : FALSE;
 }
 
-BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush) {
-    return pRgn && pBrush ? ::FillRgn(m_hDC, *pRgn, *pBrush) : FALSE;
-}
+BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush) { return pRgn && pBrush ? ::FillRgn(m_hDC, *pRgn, *pBrush) : FALSE; }
 
 BOOL CDC::FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight) {
     return pRgn && pBrush ? ::FrameRgn(m_hDC, *pRgn, *pBrush, nWidth, nHeight) : FALSE;
@@ -366,8 +381,12 @@ BOOL CDC::Polyline(const POINT* lpPoints, int nCount) { return lpPoints ? ::Poly
 BOOL CDC::Polygon(const POINT* lpPoints, int nCount) { return lpPoints ? ::Polygon(m_hDC, lpPoints, nCount) : FALSE; }
 BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
 BOOL CDC::Rectangle(LPCRECT r) { return r ? Rectangle(r->left, r->top, r->right, r->bottom) : FALSE; }
-BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
-BOOL CDC::RoundRect(LPCRECT r, POINT pt) { return r ? RoundRect(r->left, r->top, r->right, r->bottom, pt.x, pt.y) : FALSE; }
+BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
+    return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+}
+BOOL CDC::RoundRect(LPCRECT r, POINT pt) {
+    return r ? RoundRect(r->left, r->top, r->right, r->bottom, pt.x, pt.y) : FALSE;
+}
 BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
 BOOL CDC::Ellipse(LPCRECT r) { return r ? Ellipse(r->left, r->top, r->right, r->bottom) : FALSE; }
 COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }

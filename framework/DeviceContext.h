@@ -14,8 +14,8 @@
 
 #include <windows.h>
 
-#include "framework/Geometry.h"
 #include "framework/GdiObjects.h"
+#include "framework/Geometry.h"
 
 class CWnd;
 class CString;
@@ -132,8 +132,7 @@ public:
     int DrawTextW(LPCWSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
     BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount);
     BOOL TextOut(int x, int y, const CString& str);
-    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCSTR lpszString, UINT nCount,
-                    const INT* lpDxWidths);
+    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCSTR lpszString, UINT nCount, const INT* lpDxWidths);
     CSize GetTextExtent(LPCSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const;
     BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const;
@@ -151,9 +150,8 @@ public:
     BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr);
     int StretchDIBits(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc, int nSrcWidth,
                       int nSrcHeight, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage, DWORD dwRop);
-    int SetDIBitsToDevice(int xDest, int yDest, DWORD dwWidth, DWORD dwHeight, int xSrc, int ySrc,
-                          UINT uStartScan, UINT cScanLines, const void* lpBits, const BITMAPINFO* lpBitsInfo,
-                          UINT iUsage);
+    int SetDIBitsToDevice(int xDest, int yDest, DWORD dwWidth, DWORD dwHeight, int xSrc, int ySrc, UINT uStartScan,
+                          UINT cScanLines, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage);
 
     // Number of original selections the wrapper will restore (for tests).
     int GetTrackedSelectionCount() const;

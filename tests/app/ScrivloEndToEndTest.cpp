@@ -74,10 +74,11 @@ TEST_F(ScrivloEndToEnd, NeitherFolderRegisteredStillExportsTheBranch) {
     };
     EXPECT_EQ(expected, Lines(transcript));
     EXPECT_EQ(ExpectedLog().text, ReadFile(m_folder + "QZScrivlo.log"));
-    EXPECT_EQ("Windows Registry Editor Version 5.00\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\"Version\"=\"4.2\"\r\n\r\n",
-              ReadFile(m_folder + "QZRegNode.reg"));
+    EXPECT_EQ(
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\"Version\"=\"4.2\"\r\n\r\n",
+        ReadFile(m_folder + "QZRegNode.reg"));
 }
 
 TEST_F(ScrivloEndToEnd, SharedFolderMissingOnDiskIsSearchedTwiceAndCounts) {
@@ -103,10 +104,11 @@ TEST_F(ScrivloEndToEnd, SharedFolderMissingOnDiskIsSearchedTwiceAndCounts) {
     log.Section(m_shared);
     log.NoFiles();
     EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
-    EXPECT_EQ("Windows Registry Editor Version 5.00\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\"Version\"=\"4.2\"\r\n\r\n",
-              ReadFile(m_folder + "QZRegNode.reg"));
+    EXPECT_EQ(
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\"Version\"=\"4.2\"\r\n\r\n",
+        ReadFile(m_folder + "QZRegNode.reg"));
 }
 
 TEST_F(ScrivloEndToEnd, MissingBranchShowsOnlyTheLogSuccess) {
@@ -153,10 +155,8 @@ TEST_F(ScrivloEndToEnd, LogOnAFullDiskWithoutAProductFolderIsStillAnError) {
     const CTranscript transcript = Run();
     ExpectCleanEnd(transcript);
     const std::vector<std::string> expected = {
-        "status: Creating log, please wait...",
-        "box: Error! | Error reading the registry!",
-        "box: Error! | Error opening the registry!",
-        "box: Error! | Error creating log file!",
+        "status: Creating log, please wait...",           "box: Error! | Error reading the registry!",
+        "box: Error! | Error opening the registry!",      "box: Error! | Error creating log file!",
         "box: Success! | Log file successfully created!",
     };
     EXPECT_EQ(expected, Lines(transcript));
@@ -292,8 +292,8 @@ void WriteWideFile(const std::wstring& path, const std::string& bytes) {
 // A registry key by its UTF-16 name, open for everything.
 HKEY CreateWideKey(HKEY parent, const std::wstring& name) {
     HKEY key = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExW(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                             &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(parent, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
     return key;
 }
 
@@ -313,7 +313,7 @@ TEST_F(ScrivloEndToEnd, NamesOutsideTheCodePageAreReadWholeAndShownWithQuestionM
     };
     const Item files[] = {
         {L"\x041F\x0440\x0438\x0432\x0435\x0442.dll", "??????.dll", "privet library"},  // Привет.dll
-        {L"\x30D5\x30A1\x30A4\x30EB.txt", "????.txt", "fairu text"},                     // ファイル.txt
+        {L"\x30D5\x30A1\x30A4\x30EB.txt", "????.txt", "fairu text"},                    // ファイル.txt
         {L"readme.txt", "readme.txt", kReadme.content},
     };
     const std::wstring subfolder = L"\x041F\x0430\x043F\x043A\x0430";  // Папка
@@ -329,9 +329,9 @@ TEST_F(ScrivloEndToEnd, NamesOutsideTheCodePageAreReadWholeAndShownWithQuestionM
     WriteWideFile(install + subfolder + L"\\" + inside.name, inside.content);
 
     HKEY installKey = CreateWideKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install");
-    ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(installKey, L"InstallDir", 0, REG_SZ,
-                                            reinterpret_cast<const BYTE*>(install.c_str()),
-                                            static_cast<DWORD>((install.size() + 1) * sizeof(wchar_t))));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegSetValueExW(installKey, L"InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(install.c_str()),
+                             static_cast<DWORD>((install.size() + 1) * sizeof(wchar_t))));
     RegCloseKey(installKey);
     HKEY subkey = CreateWideKey(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Corvalin\\\x041A\x043B\x044E\x0447");  // Ключ
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(subkey, "Wert", 0, REG_SZ, reinterpret_cast<const BYTE*>("eins"), 5));
@@ -355,7 +355,8 @@ TEST_F(ScrivloEndToEnd, NamesOutsideTheCodePageAreReadWholeAndShownWithQuestionM
     ASSERT_NE(INVALID_HANDLE_VALUE, search);
     do {
         for (const Item& file : files) {
-            if (file.name == entry.cFileName) log.File(CryptoApiMd5(file.content), file.shown, static_cast<int>(std::strlen(file.content)));
+            if (file.name == entry.cFileName)
+                log.File(CryptoApiMd5(file.content), file.shown, static_cast<int>(std::strlen(file.content)));
         }
     } while (FindNextFileW(search, &entry));
     FindClose(search);
@@ -376,15 +377,18 @@ TEST_F(ScrivloEndToEnd, NamesOutsideTheCodePageAreReadWholeAndShownWithQuestionM
     installBytes.pop_back();
     std::string script = ReadFile(m_folder + "QZRegNode.reg");
     for (size_t at; (at = script.find("\\\r\n  ")) != std::string::npos;) script.erase(at, 5);
-    EXPECT_EQ("Windows Registry Editor Version 5.00\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance]\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install]\r\n"
-              "\"InstallDir\"=hex(1):" + installBytes + "\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\????]\r\n\"Wert\"=\"eins\"\r\n\r\n"
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\????\\Sub]\r\n\"Tiefe\"=dword:00000002\r\n\r\n",
-              script);
+    EXPECT_EQ(
+        "Windows Registry Editor Version 5.00\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop]\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance]\r\n\r\n"
+        "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\Corvalin Desktop\\Maintenance\\Install]\r\n"
+        "\"InstallDir\"=hex(1):" +
+            installBytes +
+            "\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\????]\r\n\"Wert\"=\"eins\"\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin\\????\\Sub]\r\n\"Tiefe\"=dword:00000002\r\n\r\n",
+        script);
 }
 
 // A file another program holds open without sharing cannot be read: its
@@ -551,8 +555,7 @@ TEST_F(ScrivloEndToEnd, ClosingTheWindowWhileTheRunWorksWaitsForTheRun) {
     const Row rows[] = {
         {CloseMoment::kBeforeTheFirstBox, CloseInput::kTyped, CloseKey::kEscape, "Escape typed before the first box"},
         {CloseMoment::kBeforeTheFirstBox, CloseInput::kTyped, CloseKey::kAltF4, "Alt+F4 typed before the first box"},
-        {CloseMoment::kBeforeTheFirstBox, CloseInput::kPosted, CloseKey::kEscape,
-         "Escape posted before the first box"},
+        {CloseMoment::kBeforeTheFirstBox, CloseInput::kPosted, CloseKey::kEscape, "Escape posted before the first box"},
         {CloseMoment::kWhileTheFirstBoxIsOpen, CloseInput::kPosted, CloseKey::kEscape,
          "Escape posted while the first box is open"},
         {CloseMoment::kWhileTheFirstBoxIsOpen, CloseInput::kPosted, CloseKey::kQuit,

@@ -28,9 +28,7 @@ namespace {
 class CTestSkinDialog : public CSkinDialog {
 public:
     explicit CTestSkinDialog(UINT nIDTemplate = IDD_SKINNED_TOP, CWnd* pParent = nullptr)
-        : CSkinDialog(nIDTemplate, pParent)
-    {
-    }
+        : CSkinDialog(nIDTemplate, pParent) {}
     void SetCornerRadius(int radius) { m_cornerRadius = radius; }
     void SetDragEnabled(BOOL enabled) { m_dragEnabled = enabled; }
     void SetColorEdits(BOOL enabled) { m_colorEdits = enabled; }
@@ -46,16 +44,12 @@ constexpr COLORREF kTitle = RGB(190, 40, 120);
 constexpr COLORREF kTitleText = RGB(250, 250, 10);
 constexpr COLORREF kUnpainted = RGB(255, 0, 255);
 
-void ApplyTestColors(CSkinDialog& dialog)
-{
-    dialog.SetColors(kBackground, kBorder, kControlText, kTitle, kTitleText);
-}
+void ApplyTestColors(CSkinDialog& dialog) { dialog.SetColors(kBackground, kBorder, kControlText, kTitle, kTitleText); }
 
 // A 32-bpp top-down memory bitmap selected into its own device context.
 class CCanvas {
 public:
-    CCanvas(int width, int height, COLORREF fill) : m_nWidth(width), m_nHeight(height)
-    {
+    CCanvas(int width, int height, COLORREF fill) : m_nWidth(width), m_nHeight(height) {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info.bmiHeader.biWidth = width;
@@ -73,8 +67,7 @@ public:
         ::FillRect(m_hDC, &all, brush);
         ::DeleteObject(brush);
     }
-    ~CCanvas()
-    {
+    ~CCanvas() {
         ::SelectObject(m_hDC, m_hOld);
         ::DeleteObject(m_hBitmap);
         ::DeleteDC(m_hDC);
@@ -84,8 +77,7 @@ public:
 
     HDC Dc() const { return m_hDC; }
     bool IsValid() const { return m_pBits != nullptr; }
-    COLORREF At(int x, int y) const
-    {
+    COLORREF At(int x, int y) const {
         ::GdiFlush();
         const std::uint32_t v = m_pBits[y * m_nWidth + x];
         return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
@@ -100,33 +92,28 @@ private:
     const std::uint32_t* m_pBits = nullptr;
 };
 
-SIZE ClientSize(HWND window)
-{
+SIZE ClientSize(HWND window) {
     RECT rc = {};
     ::GetClientRect(window, &rc);
     return SIZE{rc.right, rc.bottom};
 }
 
 // One erase of the dialog into a fresh canvas of its client size.
-std::unique_ptr<CCanvas> EraseInto(const CSkinDialog& dialog)
-{
+std::unique_ptr<CCanvas> EraseInto(const CSkinDialog& dialog) {
     const SIZE size = ClientSize(dialog.m_hWnd);
     std::unique_ptr<CCanvas> canvas(new CCanvas(size.cx, size.cy, kUnpainted));
-    const LRESULT handled =
-        ::SendMessageA(dialog.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas->Dc()), 0);
+    const LRESULT handled = ::SendMessageA(dialog.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas->Dc()), 0);
     EXPECT_NE(handled, 0) << "the erase reports it painted";
     return canvas;
 }
 
-int DialogUnitsDown(HWND dialog, int dlu)
-{
+int DialogUnitsDown(HWND dialog, int dlu) {
     RECT rc = {0, 0, 0, dlu};
     ::MapDialogRect(dialog, &rc);
     return rc.bottom;
 }
 
-int DialogUnitsAcross(HWND dialog, int dlu)
-{
+int DialogUnitsAcross(HWND dialog, int dlu) {
     RECT rc = {0, 0, dlu, 0};
     ::MapDialogRect(dialog, &rc);
     return rc.right;
@@ -134,8 +121,7 @@ int DialogUnitsAcross(HWND dialog, int dlu)
 
 // Height of "X" in 8-point bold Arial on this display, measured apart from
 // the dialog.
-int BoldArialLineHeight(HWND window)
-{
+int BoldArialLineHeight(HWND window) {
     HDC hDC = ::GetDC(window);
     HFONT font = ::CreateFontA(-::MulDiv(8, ::GetDeviceCaps(hDC, LOGPIXELSY), 72), 0, 0, 0, FW_BOLD, 0, 0, 0,
                                DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
@@ -156,25 +142,20 @@ struct CInkSpan {
     int m_nCount = 0;
 };
 
-CInkSpan InkInStrip(const CCanvas& canvas, int width, int captionHeight, COLORREF fill)
-{
+CInkSpan InkInStrip(const CCanvas& canvas, int width, int captionHeight, COLORREF fill) {
     CInkSpan span;
     for (int y = 1; y <= captionHeight; ++y) {
         for (int x = 1; x <= width - 2; ++x) {
-            if (canvas.At(x, y) == fill)
-                continue;
+            if (canvas.At(x, y) == fill) continue;
             ++span.m_nCount;
-            if (span.m_nLeft < 0 || x < span.m_nLeft)
-                span.m_nLeft = x;
-            if (x > span.m_nRight)
-                span.m_nRight = x;
+            if (span.m_nLeft < 0 || x < span.m_nLeft) span.m_nLeft = x;
+            if (x > span.m_nRight) span.m_nRight = x;
         }
     }
     return span;
 }
 
-SkinTitleFont TitleFontWithFormat(UINT format)
-{
+SkinTitleFont TitleFontWithFormat(UINT format) {
     SkinTitleFont font = StandardTitleFont();
     font.format = format;
     return font;
@@ -182,8 +163,7 @@ SkinTitleFont TitleFontWithFormat(UINT format)
 
 }  // namespace
 
-TEST(SkinDialog, InitDialogStripsCaptionAndBorderAndSetsTheTitleStrip)
-{
+TEST(SkinDialog, InitDialogStripsCaptionAndBorderAndSetsTheTitleStrip) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     // The template has both; the skinned dialog removes them.
@@ -242,8 +222,7 @@ TEST(SkinDialog, InitDialogStripsCaptionAndBorderAndSetsTheTitleStrip)
     dialog.DestroyWindow();
 }
 
-TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing)
-{
+TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing) {
     struct ModeCase {
         const char* label;
         int mode;
@@ -266,8 +245,7 @@ TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing)
         std::unique_ptr<CCanvas> canvas = EraseInto(dialog);
         const COLORREF stripFill = c.fill ? kTitle : kBackground;
         // Right of the short left-aligned text the strip is all fill.
-        for (int y = 1; y <= cap; ++y)
-            ASSERT_EQ(canvas->At(client.cx - 3, y), stripFill) << "row " << y;
+        for (int y = 1; y <= cap; ++y) ASSERT_EQ(canvas->At(client.cx - 3, y), stripFill) << "row " << y;
         EXPECT_EQ(canvas->At(client.cx - 3, cap + 1), kBackground);
         EXPECT_EQ(canvas->At(0, 1), kBorder);
         EXPECT_EQ(canvas->At(client.cx - 1, 1), kBorder);
@@ -276,8 +254,7 @@ TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing)
             EXPECT_GT(ink.m_nCount, 0) << "title text drawn";
             // Text only: no pixel of the strip carries the bar's colour.
             if (!c.fill) {
-                for (int x = 1; x < client.cx - 1; ++x)
-                    ASSERT_NE(canvas->At(x, cap / 2 + 1), kTitle) << "column " << x;
+                for (int x = 1; x < client.cx - 1; ++x) ASSERT_NE(canvas->At(x, cap / 2 + 1), kTitle) << "column " << x;
             }
         } else {
             EXPECT_EQ(ink.m_nCount, 0) << "nothing but background in the strip";
@@ -286,8 +263,7 @@ TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing)
     }
 }
 
-TEST(SkinDialog, TitleFormatPlacesTheTextMarginByAlignment)
-{
+TEST(SkinDialog, TitleFormatPlacesTheTextMarginByAlignment) {
     struct FormatCase {
         const char* label;
         UINT format;
@@ -311,7 +287,7 @@ TEST(SkinDialog, TitleFormatPlacesTheTextMarginByAlignment)
         std::unique_ptr<CCanvas> canvas = EraseInto(dialog);
         const CInkSpan ink = InkInStrip(*canvas, w, dialog.GetCaptionHeight(), kTitle);
         ASSERT_GT(ink.m_nCount, 0);
-        const int leftGap = ink.m_nLeft - 1;        // from the bar's left edge
+        const int leftGap = ink.m_nLeft - 1;                // from the bar's left edge
         const int rightGap = (w - 1) - (ink.m_nRight + 1);  // to the bar's right edge
         // A glyph's side bearing may add a pixel or two to the margin.
         if (c.format & DT_RIGHT) {
@@ -327,8 +303,7 @@ TEST(SkinDialog, TitleFormatPlacesTheTextMarginByAlignment)
     }
 }
 
-TEST(SkinDialog, ControlColoursByKindAndClass)
-{
+TEST(SkinDialog, ControlColoursByKindAndClass) {
     struct CtlColorCase {
         const char* label;
         int controlId;
@@ -366,8 +341,8 @@ TEST(SkinDialog, ControlColoursByKindAndClass)
         ::SetTextColor(canvas.Dc(), RGB(1, 2, 3));
         ::SetBkColor(canvas.Dc(), RGB(4, 5, 6));
         ::SetBkMode(canvas.Dc(), OPAQUE);
-        const HBRUSH brush = reinterpret_cast<HBRUSH>(
-            ::SendMessageA(dialog.m_hWnd, c.message, reinterpret_cast<WPARAM>(canvas.Dc()), reinterpret_cast<LPARAM>(control)));
+        const HBRUSH brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+            dialog.m_hWnd, c.message, reinterpret_cast<WPARAM>(canvas.Dc()), reinterpret_cast<LPARAM>(control)));
         EXPECT_EQ(brush, c.brush(dialog));
         EXPECT_EQ(::GetTextColor(canvas.Dc()), c.text);
         EXPECT_EQ(::GetBkColor(canvas.Dc()), c.background);
@@ -376,8 +351,7 @@ TEST(SkinDialog, ControlColoursByKindAndClass)
     }
 }
 
-TEST(SkinDialog, ReadOnlyEditAndStaticShowTheDialogBackgroundOnScreen)
-{
+TEST(SkinDialog, ReadOnlyEditAndStaticShowTheDialogBackgroundOnScreen) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     ApplyTestColors(dialog);
@@ -410,8 +384,7 @@ std::vector<CPostedDrag> g_drags;
 
 // Sees every posted WM_NCLBUTTONDOWN as it leaves the queue, records it and
 // turns it into WM_NULL, so no move loop starts.
-LRESULT CALLBACK RecordDrags(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK RecordDrags(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         MSG* msg = reinterpret_cast<MSG*>(lParam);
         if (msg->message == WM_NCLBUTTONDOWN) {
@@ -424,15 +397,12 @@ LRESULT CALLBACK RecordDrags(int code, WPARAM wParam, LPARAM lParam)
 
 class CDragRecorder {
 public:
-    CDragRecorder()
-    {
+    CDragRecorder() {
         g_drags.clear();
         m_hHook = ::SetWindowsHookExA(WH_GETMESSAGE, &RecordDrags, nullptr, ::GetCurrentThreadId());
     }
-    ~CDragRecorder()
-    {
-        if (m_hHook != nullptr)
-            ::UnhookWindowsHookEx(m_hHook);
+    ~CDragRecorder() {
+        if (m_hHook != nullptr) ::UnhookWindowsHookEx(m_hHook);
     }
     bool IsInstalled() const { return m_hHook != nullptr; }
 
@@ -441,23 +411,21 @@ private:
 };
 
 // A plain top-level window to hold skinned child dialogs.
-HWND CreateHost()
-{
+HWND CreateHost() {
     return ::CreateWindowExA(0, "Static", "host", WS_POPUP | WS_VISIBLE, 50, 50, 320, 220, nullptr, nullptr,
                              ::GetModuleHandleA(nullptr), nullptr);
 }
 
 }  // namespace
 
-TEST(SkinDialog, BackgroundClickPostsCaptionDragToTheTopLevelAncestor)
-{
+TEST(SkinDialog, BackgroundClickPostsCaptionDragToTheTopLevelAncestor) {
     CDragRecorder recorder;
     ASSERT_TRUE(recorder.IsInstalled());
     const LPARAM click = MAKELPARAM(15, 9);
 
     struct DragCase {
         const char* label;
-        int depth;       // 0: the skinned dialog is top-level; 1: child of the host; 2: grandchild
+        int depth;  // 0: the skinned dialog is top-level; 1: child of the host; 2: grandchild
         BOOL dragEnabled;
     };
     const DragCase cases[] = {
@@ -497,16 +465,13 @@ TEST(SkinDialog, BackgroundClickPostsCaptionDragToTheTopLevelAncestor)
         } else {
             EXPECT_TRUE(g_drags.empty());
         }
-        if (inner.m_hWnd != nullptr)
-            inner.DestroyWindow();
+        if (inner.m_hWnd != nullptr) inner.DestroyWindow();
         outer.DestroyWindow();
-        if (host != nullptr)
-            ::DestroyWindow(host);
+        if (host != nullptr) ::DestroyWindow(host);
     }
 }
 
-TEST(SkinDialog, RealClickOnAChildDialogsBackgroundDragsItsHost)
-{
+TEST(SkinDialog, RealClickOnAChildDialogsBackgroundDragsItsHost) {
     CDragRecorder recorder;
     ASSERT_TRUE(recorder.IsInstalled());
     HWND host = CreateHost();
@@ -535,8 +500,7 @@ TEST(SkinDialog, RealClickOnAChildDialogsBackgroundDragsItsHost)
 
 // --- GDI objects the dialog owns ---
 
-TEST(SkinDialog, ColoursSetBeforeTheWindowGiveOneBrushOfThatColour)
-{
+TEST(SkinDialog, ColoursSetBeforeTheWindowGiveOneBrushOfThatColour) {
     CTestSkinDialog dialog;
     ApplyTestColors(dialog);
     const HBRUSH early = dialog.GetBackgroundBrush();
@@ -559,8 +523,7 @@ TEST(SkinDialog, ColoursSetBeforeTheWindowGiveOneBrushOfThatColour)
     dialog.DestroyWindow();
 }
 
-TEST(SkinDialog, TitleFontRegionAndBrushAreDeletedWithTheDialogAndOnReplacement)
-{
+TEST(SkinDialog, TitleFontRegionAndBrushAreDeletedWithTheDialogAndOnReplacement) {
     std::unique_ptr<CTestSkinDialog> dialog(new CTestSkinDialog);
     dialog->SetCornerRadius(12);
     ASSERT_TRUE(dialog->Create(IDD_SKINNED_TOP));
@@ -606,8 +569,7 @@ TEST(SkinDialog, TitleFontRegionAndBrushAreDeletedWithTheDialogAndOnReplacement)
     EXPECT_EQ(::GetObjectType(::GetStockObject(NULL_BRUSH)), static_cast<DWORD>(OBJ_BRUSH));
 }
 
-TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle)
-{
+TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     ApplyTestColors(dialog);
@@ -653,8 +615,7 @@ TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle)
     dialog.DestroyWindow();
 }
 
-TEST(SkinDialog, SettersInvalidateWhatTheyChange)
-{
+TEST(SkinDialog, SettersInvalidateWhatTheyChange) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     dialog.SetTitle("Invalidate", TitleFlat, nullptr, FALSE);
@@ -680,8 +641,8 @@ TEST(SkinDialog, SettersInvalidateWhatTheyChange)
         c.call();
         RECT update = {};
         ASSERT_TRUE(::GetUpdateRect(dialog.m_hWnd, &update, FALSE)) << "something to repaint";
-        const RECT expected = c.wholeClient ? RECT{0, 0, client.cx, client.cy}
-                                            : RECT{1, 1, client.cx - 1, 1 + dialog.GetCaptionHeight()};
+        const RECT expected =
+            c.wholeClient ? RECT{0, 0, client.cx, client.cy} : RECT{1, 1, client.cx - 1, 1 + dialog.GetCaptionHeight()};
         EXPECT_TRUE(::EqualRect(&update, &expected))
             << "update (" << update.left << ", " << update.top << ", " << update.right << ", " << update.bottom
             << "), expected (" << expected.left << ", " << expected.top << ", " << expected.right << ", "
@@ -703,8 +664,7 @@ public:
 
 }  // namespace
 
-TEST(SkinDialog, TransparentDialogPaintsNothingAndHandsRepaintsToItsParent)
-{
+TEST(SkinDialog, TransparentDialogPaintsNothingAndHandsRepaintsToItsParent) {
     CTestSkinDialog parent;
     ASSERT_TRUE(parent.Create(IDD_SKINNED_TOP));
     ApplyTestColors(parent);

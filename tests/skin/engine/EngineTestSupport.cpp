@@ -167,8 +167,8 @@ SkinKind KindOf(HWND hWnd) {
 }
 
 const char* KindName(SkinKind k) {
-    static const char* const names[] = {"none", "border", "ipaddress", "edit", "comboedit", "combo",
-                                        "datetime", "spin", "scrollbar", "trackbar", "header", "toolbar"};
+    static const char* const names[] = {"none",     "border", "ipaddress", "edit",     "comboedit", "combo",
+                                        "datetime", "spin",   "scrollbar", "trackbar", "header",    "toolbar"};
     return k >= 0 && k < SKIN_KIND_COUNT ? names[k] : "?";
 }
 
@@ -202,13 +202,9 @@ LRESULT CALLBACK ProbeProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_VSCROLL:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_USER + 5:
-        return 77;
-    case WM_NCPAINT:
-        DefWindowProcA(hWnd, message, wParam, lParam);
-        return 77;
-    default:
-        return DefWindowProcA(hWnd, message, wParam, lParam);
+    case WM_USER + 5: return 77;
+    case WM_NCPAINT: DefWindowProcA(hWnd, message, wParam, lParam); return 77;
+    default: return DefWindowProcA(hWnd, message, wParam, lParam);
     }
 }
 
@@ -231,12 +227,12 @@ HWND CreateProbe(HWND hParent, DWORD dwStyle, DWORD dwExStyle, int x, int y, int
 
 HWND CreateHost(int x, int y, int cx, int cy, bool bVisible) {
     RegisterProbeClass();
-    return CreateWindowExA(0, "Static", "", WS_POPUP | WS_CLIPCHILDREN | (bVisible ? WS_VISIBLE : 0), x, y, cx,
-                           cy, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "Static", "", WS_POPUP | WS_CLIPCHILDREN | (bVisible ? WS_VISIBLE : 0), x, y, cx, cy,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void UseTestPalette() {
-    static const int kIndex[] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW,
+    static const int kIndex[] = {COLOR_BTNFACE, COLOR_BTNSHADOW,   COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW,
                                  COLOR_3DLIGHT, COLOR_WINDOWFRAME, COLOR_WINDOW};
     static const COLORREF kValue[] = {RGB(0xC0, 0xC0, 0xC0), RGB(0x80, 0x40, 0x40), RGB(0xF0, 0xF8, 0xE0),
                                       RGB(0x10, 0x20, 0x60), RGB(0xD0, 0xE0, 0xC8), RGB(0x00, 0x90, 0x00),

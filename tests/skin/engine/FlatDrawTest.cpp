@@ -145,8 +145,7 @@ TEST(FlatDraw, DoubleFrameAndTheTwoFlatFrames) {
     } cases[] = {
         {"flat edge", [](HDC h, const RECT* r) { SkinDrawFlatEdge(h, r); }, dk, dk, hl, hl},
         {"flat button", [](HDC h, const RECT* r) { SkinDrawFlatButton(h, r, FALSE); }, shadow, shadow, face, face},
-        {"raised flat button", [](HDC h, const RECT* r) { SkinDrawFlatButton(h, r, TRUE); }, hl, shadow, face,
-         face},
+        {"raised flat button", [](HDC h, const RECT* r) { SkinDrawFlatButton(h, r, TRUE); }, hl, shadow, face, face},
         {"double frame, four indices",
          [](HDC h, const RECT* r) {
              SkinDrawDoubleFrame(h, r, COLOR_3DDKSHADOW, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_BTNFACE);
@@ -179,10 +178,25 @@ TEST(FlatDraw, MulDivMatchesTheSystem) {
     // The scroll bar arithmetic uses its own MulDiv so that it builds without
     // the window system; it must agree with the system's.
     const int cases[][3] = {
-        {10, 10, 3},  {10, 10, 6},   {5, 1, 2},          {-5, 1, 2},       {5, -1, 2},         {5, 1, -2},
-        {-5, -1, -2}, {7, 0, 5},     {0, 0, 0},          {1, 1, 0},        {INT_MAX, INT_MAX, INT_MAX},
-        {INT_MAX, 2, 1}, {100, 37, 1000}, {123456, 789, 1011}, {-123456, 789, 1011}, {3, 1, 2}, {-3, 1, 2},
-        {INT_MAX, 1, 1}, {-INT_MAX, 1, 1},
+        {10, 10, 3},
+        {10, 10, 6},
+        {5, 1, 2},
+        {-5, 1, 2},
+        {5, -1, 2},
+        {5, 1, -2},
+        {-5, -1, -2},
+        {7, 0, 5},
+        {0, 0, 0},
+        {1, 1, 0},
+        {INT_MAX, INT_MAX, INT_MAX},
+        {INT_MAX, 2, 1},
+        {100, 37, 1000},
+        {123456, 789, 1011},
+        {-123456, 789, 1011},
+        {3, 1, 2},
+        {-3, 1, 2},
+        {INT_MAX, 1, 1},
+        {-INT_MAX, 1, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SkinMulDiv(c[0], c[1], c[2]), MulDiv(c[0], c[1], c[2])) << c[0] << " * " << c[1] << " / " << c[2];
