@@ -258,18 +258,6 @@ CPalette* CDC::GetCurrentPalette() const {
 
 // ---- attributes ----
 
-int CDC::SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
-int CDC::GetBkMode() const { return ::GetBkMode(m_hDC); }
-COLORREF CDC::SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
-COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hDC); }
-COLORREF CDC::SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
-COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hDC); }
-int CDC::SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }
-int CDC::GetStretchBltMode() const { return ::GetStretchBltMode(m_hDC); }
-UINT CDC::SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
-int CDC::SetROP2(int nDrawMode) { return ::SetROP2(m_hDC, nDrawMode); }
-int CDC::SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
-
 CPoint CDC::SetBrushOrg(int x, int y) {
     POINT pt = {0, 0};
     ::SetBrushOrgEx(m_hDC, x, y, &pt);
@@ -282,8 +270,6 @@ CPoint CDC::SetViewportOrg(int x, int y) {
     return CPoint(pt);
 }
 
-int CDC::GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
-
 // ---- clipping ----
 
 int CDC::SelectClipRgn(CRgn* pRgn) {
@@ -293,15 +279,6 @@ int CDC::SelectClipRgn(CRgn* pRgn) {
 int CDC::SelectClipRgn(CRgn* pRgn, int nMode) {
     return ::ExtSelectClipRgn(m_hDC, pRgn ? static_cast<HRGN>(pRgn->m_hObject) : nullptr, nMode);
 }
-
-int CDC::GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
-int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
-int CDC::IntersectClipRect(LPCRECT r) { return IntersectClipRect(r->left, r->top, r->right, r->bottom); }
-int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
-int CDC::ExcludeClipRect(LPCRECT r) { return ExcludeClipRect(r->left, r->top, r->right, r->bottom); }
-BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
-int CDC::SaveDC() { return ::SaveDC(m_hDC); }
-BOOL CDC::RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
 // ---- rectangles ----
 
@@ -376,21 +353,13 @@ CPoint CDC::MoveTo(int x, int y) {
     return CPoint(pt);
 }
 
-BOOL CDC::LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
 BOOL CDC::Polyline(const POINT* lpPoints, int nCount) { return lpPoints ? ::Polyline(m_hDC, lpPoints, nCount) : FALSE; }
 BOOL CDC::Polygon(const POINT* lpPoints, int nCount) { return lpPoints ? ::Polygon(m_hDC, lpPoints, nCount) : FALSE; }
-BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
 BOOL CDC::Rectangle(LPCRECT r) { return r ? Rectangle(r->left, r->top, r->right, r->bottom) : FALSE; }
-BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
-    return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
-}
 BOOL CDC::RoundRect(LPCRECT r, POINT pt) {
     return r ? RoundRect(r->left, r->top, r->right, r->bottom, pt.x, pt.y) : FALSE;
 }
-BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
 BOOL CDC::Ellipse(LPCRECT r) { return r ? Ellipse(r->left, r->top, r->right, r->bottom) : FALSE; }
-COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
-COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
 // ---- text ----
 
@@ -432,8 +401,6 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRICA lpMetrics) const {
     return lpMetrics ? ::GetTextMetricsA(m_hDC, lpMetrics) : FALSE;
 }
 
-int CDC::GetTextFace(int nCount, LPSTR lpszFacename) const { return ::GetTextFaceA(m_hDC, nCount, lpszFacename); }
-
 // ---- bitmaps and icons ----
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
@@ -446,10 +413,6 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
                         nSrcHeight, dwRop);
 }
 
-BOOL CDC::PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
-    return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
-}
-
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) { return hIcon ? ::DrawIcon(m_hDC, x, y, hIcon) : FALSE; }
 
 BOOL CDC::DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT istepIfAniCur, HBRUSH hbrFlickerFreeDraw,
@@ -460,18 +423,6 @@ BOOL CDC::DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT istepIfAniC
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush) {
     return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, pt.x, pt.y, size.cx, size.cy,
                         nFlags | DST_ICON);
-}
-
-int CDC::StretchDIBits(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc, int nSrcWidth,
-                       int nSrcHeight, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage, DWORD dwRop) {
-    return ::StretchDIBits(m_hDC, xDest, yDest, nDestWidth, nDestHeight, xSrc, ySrc, nSrcWidth, nSrcHeight, lpBits,
-                           lpBitsInfo, iUsage, dwRop);
-}
-
-int CDC::SetDIBitsToDevice(int xDest, int yDest, DWORD dwWidth, DWORD dwHeight, int xSrc, int ySrc, UINT uStartScan,
-                           UINT cScanLines, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage) {
-    return ::SetDIBitsToDevice(m_hDC, xDest, yDest, dwWidth, dwHeight, xSrc, ySrc, uStartScan, cScanLines, lpBits,
-                               lpBitsInfo, iUsage);
 }
 
 // ---- window DCs ----

@@ -520,10 +520,6 @@ void CWnd::OnNcDestroy() { Default(); }
 // ---------------------------------------------------------------------------
 // CWnd: attributes and operations
 
-DWORD CWnd::GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
-
-DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
-
 namespace {
 
 BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
@@ -546,38 +542,11 @@ BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     return ModifyStyleBits(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
-void CWnd::SetWindowText(LPCSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
-
-int CWnd::GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const {
-    return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
-}
-
 void CWnd::GetWindowText(CString& rString) const {
     int nLength = ::GetWindowTextLengthA(m_hWnd);
     char* pBuffer = rString.GetBuffer(nLength);
     int nCopied = ::GetWindowTextA(m_hWnd, pBuffer, nLength + 1);
     rString.ReleaseBuffer(nCopied < 0 ? 0 : nCopied);
-}
-
-int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
-
-int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-
-CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
-
-CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-
-BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-
-BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-
-BOOL CWnd::IsIconic() const { return ::IsIconic(m_hWnd); }
-
-BOOL CWnd::EnableWindow(BOOL bEnable) { return ::EnableWindow(m_hWnd, bEnable); }
-
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
-    return reinterpret_cast<HICON>(
-        ::SendMessageA(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
@@ -588,30 +557,6 @@ void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
 CFont* CWnd::GetFont() const {
     HFONT hFont = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
     return hFont != nullptr ? CFont::FromHandle(hFont) : nullptr;
-}
-
-BOOL CWnd::ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
-
-void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-
-void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
-
-void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
-
-void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
-
-void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
-
-void CWnd::ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
-
-void CWnd::ScreenToClient(LPRECT lpRect) const {
-    ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
-}
-
-void CWnd::ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
-
-void CWnd::ClientToScreen(LPRECT lpRect) const {
-    ::MapWindowPoints(m_hWnd, HWND_DESKTOP, reinterpret_cast<LPPOINT>(lpRect), 2);
 }
 
 BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
@@ -627,25 +572,3 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
     }
     return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags);
 }
-
-void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint) {
-    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer) {
-    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
-}
-
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
-
-CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
-
-CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
