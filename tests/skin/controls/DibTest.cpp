@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Pixels.h"
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;
@@ -63,50 +65,31 @@ Bytes EightBitWith16Colours(const Bytes& four) {
     return out;
 }
 
-// A 32-bpp top-down DIB section in a memory DC, filled with a colour no
-// fixture uses, so that untouched pixels can be told apart.
-class Canvas {
+// The shared canvas filled with bits no drawing leaves (the top byte is set),
+// so that untouched pixels can be told apart, and drawn into through a CDC.
+class Canvas : public scrivlo_test::CDibCanvas {
 public:
     static constexpr uint32_t kBackground = 0xFF123456;
-    Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = width;
-        bmi.bmiHeader.biHeight = -height;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_pPixels = static_cast<uint32_t*>(bits);
-        m_dc.CreateCompatibleDC(nullptr);
-        m_dc.SelectObject(m_hBitmap);
+    Canvas(int width, int height) : CDibCanvas(width, height, 0) {
+        m_dc.Attach(CDibCanvas::DC());
         Clear();
     }
-    ~Canvas() {
-        m_dc.DeleteDC();
-        ::DeleteObject(m_hBitmap);
-    }
-    void Clear() {
-        for (int i = 0; i < m_width * m_height; ++i) m_pPixels[i] = kBackground;
-    }
+    ~Canvas() { m_dc.Detach(); }
+    void Clear() { FillBits(kBackground); }
     // 0x00RRGGBB, or kBackground when nothing was drawn there.
-    uint32_t At(int x, int y) {
-        ::GdiFlush();
-        const uint32_t p = m_pPixels[y * m_width + x];
+    uint32_t At(int x, int y) const {
+        const uint32_t p = Bits(x, y);
         return p == kBackground ? p : (p & 0xFFFFFF);
     }
-    int CountUntouched() {
+    int CountUntouched() const {
         int n = 0;
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x) n += At(x, y) == kBackground;
+        for (int y = 0; y < Height(); ++y)
+            for (int x = 0; x < Width(); ++x) n += At(x, y) == kBackground;
         return n;
     }
     CDC* DC() { return &m_dc; }
 
 private:
-    int m_width, m_height;
-    HBITMAP m_hBitmap;
-    uint32_t* m_pPixels;
     CDC m_dc;
 };
 

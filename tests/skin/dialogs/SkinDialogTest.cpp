@@ -16,6 +16,7 @@
 #include "framework/Dialog.h"
 #include "skin/dialogs/SkinDialog.h"
 #include "tests/skin/dialogs/SkinDialogTestRes.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/ProcessWindows.h"
 #include "tests/support/WinePump.h"
 
@@ -46,51 +47,14 @@ constexpr COLORREF kUnpainted = RGB(255, 0, 255);
 
 void ApplyTestColors(CSkinDialog& dialog) { dialog.SetColors(kBackground, kBorder, kControlText, kTitle, kTitleText); }
 
-// A 32-bpp top-down memory bitmap selected into its own device context.
-class CCanvas {
-public:
-    CCanvas(int width, int height, COLORREF fill) : m_nWidth(width), m_nHeight(height) {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_hDC = ::CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        m_hBitmap = ::CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_pBits = static_cast<const std::uint32_t*>(bits);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        HBRUSH brush = ::CreateSolidBrush(fill);
-        RECT all = {0, 0, width, height};
-        ::FillRect(m_hDC, &all, brush);
-        ::DeleteObject(brush);
-    }
-    ~CCanvas() {
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    CCanvas(const CCanvas&) = delete;
-    CCanvas& operator=(const CCanvas&) = delete;
+using CCanvas = scrivlo_test::CDibCanvas;
 
-    HDC Dc() const { return m_hDC; }
-    bool IsValid() const { return m_pBits != nullptr; }
-    COLORREF At(int x, int y) const {
-        ::GdiFlush();
-        const std::uint32_t v = m_pBits[y * m_nWidth + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int m_nWidth;
-    int m_nHeight;
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    const std::uint32_t* m_pBits = nullptr;
-};
+// Raises the window to the top at (x, y), shown, and lets it paint.
+void ShowOnTop(HWND window, int x, int y, DWORD settleMs) {
+    ::SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::UpdateWindow(window);
+    PumpMessages(settleMs);
+}
 
 SIZE ClientSize(HWND window) {
     RECT rc = {};
@@ -102,7 +66,7 @@ SIZE ClientSize(HWND window) {
 std::unique_ptr<CCanvas> EraseInto(const CSkinDialog& dialog) {
     const SIZE size = ClientSize(dialog.m_hWnd);
     std::unique_ptr<CCanvas> canvas(new CCanvas(size.cx, size.cy, kUnpainted));
-    const LRESULT handled = ::SendMessageA(dialog.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas->Dc()), 0);
+    const LRESULT handled = ::SendMessageA(dialog.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas->DC()), 0);
     EXPECT_NE(handled, 0) << "the erase reports it painted";
     return canvas;
 }
@@ -198,27 +162,21 @@ TEST(SkinDialog, InitDialogStripsCaptionAndBorderAndSetsTheTitleStrip) {
     ASSERT_TRUE(canvas->IsValid());
     // The strip (1, 1, W - 1, 1 + cap): its four corner pixels are the bar,
     // just outside it the frame (left, top, right) and the background below.
-    struct Probe {
-        const char* what;
-        int x, y;
-        COLORREF expected;
-    };
-    const Probe probes[] = {
-        {"strip top-left", 1, 1, kTitle},
-        {"strip top-right", w - 2, 1, kTitle},
-        {"strip bottom-left", 1, cap, kTitle},
-        {"strip bottom-right", w - 2, cap, kTitle},
-        {"frame left of strip", 0, cap / 2, kBorder},
-        {"frame above strip", w / 2, 0, kBorder},
-        {"frame right of strip", w - 1, cap / 2, kBorder},
-        {"below strip, left", 1, cap + 1, kBackground},
-        {"below strip, right", w - 2, cap + 1, kBackground},
-        {"frame bottom", w / 2, h - 1, kBorder},
-        {"frame left, low", 0, h - 2, kBorder},
-        {"background middle", w / 2, (cap + h) / 2, kBackground},
-    };
-    for (const Probe& p : probes)
-        EXPECT_EQ(canvas->At(p.x, p.y), p.expected) << p.what << " at (" << p.x << ", " << p.y << ")";
+    scrivlo_test::ExpectPixels(*canvas, "erased",
+                               {
+                                   {1, 1, kTitle, "strip top-left"},
+                                   {w - 2, 1, kTitle, "strip top-right"},
+                                   {1, cap, kTitle, "strip bottom-left"},
+                                   {w - 2, cap, kTitle, "strip bottom-right"},
+                                   {0, cap / 2, kBorder, "frame left of strip"},
+                                   {w / 2, 0, kBorder, "frame above strip"},
+                                   {w - 1, cap / 2, kBorder, "frame right of strip"},
+                                   {1, cap + 1, kBackground, "below strip, left"},
+                                   {w - 2, cap + 1, kBackground, "below strip, right"},
+                                   {w / 2, h - 1, kBorder, "frame bottom"},
+                                   {0, h - 2, kBorder, "frame left, low"},
+                                   {w / 2, (cap + h) / 2, kBackground, "background middle"},
+                               });
     dialog.DestroyWindow();
 }
 
@@ -338,15 +296,15 @@ TEST(SkinDialog, ControlColoursByKindAndClass) {
         HWND control = ::GetDlgItem(dialog.m_hWnd, c.controlId);
         ASSERT_NE(control, nullptr);
         CCanvas canvas(4, 4, kUnpainted);
-        ::SetTextColor(canvas.Dc(), RGB(1, 2, 3));
-        ::SetBkColor(canvas.Dc(), RGB(4, 5, 6));
-        ::SetBkMode(canvas.Dc(), OPAQUE);
+        ::SetTextColor(canvas.DC(), RGB(1, 2, 3));
+        ::SetBkColor(canvas.DC(), RGB(4, 5, 6));
+        ::SetBkMode(canvas.DC(), OPAQUE);
         const HBRUSH brush = reinterpret_cast<HBRUSH>(::SendMessageA(
-            dialog.m_hWnd, c.message, reinterpret_cast<WPARAM>(canvas.Dc()), reinterpret_cast<LPARAM>(control)));
+            dialog.m_hWnd, c.message, reinterpret_cast<WPARAM>(canvas.DC()), reinterpret_cast<LPARAM>(control)));
         EXPECT_EQ(brush, c.brush(dialog));
-        EXPECT_EQ(::GetTextColor(canvas.Dc()), c.text);
-        EXPECT_EQ(::GetBkColor(canvas.Dc()), c.background);
-        EXPECT_EQ(::GetBkMode(canvas.Dc()), OPAQUE);
+        EXPECT_EQ(::GetTextColor(canvas.DC()), c.text);
+        EXPECT_EQ(::GetBkColor(canvas.DC()), c.background);
+        EXPECT_EQ(::GetBkMode(canvas.DC()), OPAQUE);
         dialog.DestroyWindow();
     }
 }
@@ -356,9 +314,7 @@ TEST(SkinDialog, ReadOnlyEditAndStaticShowTheDialogBackgroundOnScreen) {
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     ApplyTestColors(dialog);
     dialog.SetTitle("Screen", TitleFlat, nullptr, FALSE);
-    ::SetWindowPos(dialog.m_hWnd, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::UpdateWindow(dialog.m_hWnd);
-    PumpMessages(300);
+    ShowOnTop(dialog.m_hWnd, 40, 40, 300);
     for (int id : {IDC_READONLY_EDIT, IDC_LABEL}) {
         SCOPED_TRACE(id == IDC_LABEL ? "static" : "read-only edit");
         RECT rc = WindowRectOf(::GetDlgItem(dialog.m_hWnd, id));
@@ -576,9 +532,7 @@ TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle) {
     dialog.SetTitle("Partial", TitleFlat, nullptr, FALSE);
     // Out of the way of the controls: the area right of the edits, below the
     // label, and a piece of the title bar.
-    ::SetWindowPos(dialog.m_hWnd, HWND_TOP, 60, 60, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::UpdateWindow(dialog.m_hWnd);
-    PumpMessages(300);
+    ShowOnTop(dialog.m_hWnd, 60, 60, 300);
 
     const SIZE client = ClientSize(dialog.m_hWnd);
     const COLORREF marker = RGB(0, 200, 0);
@@ -595,23 +549,16 @@ TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle) {
     ::MapWindowPoints(dialog.m_hWnd, nullptr, reinterpret_cast<POINT*>(&screen), 2);
     dialog.RedrawBackground(screen);
 
-    struct Probe {
-        const char* what;
-        int x, y;
-        COLORREF expected;
-    };
-    const Probe probes[] = {
-        {"inside, title bar", part.left, part.top, kTitle},
-        {"inside, below the bar", part.right - 1, part.bottom - 1, kBackground},
-        {"left of it", part.left - 1, part.top, marker},
-        {"right of it", part.right, part.bottom - 1, marker},
-        {"above it", part.left + 5, part.top - 1, marker},
-        {"below it", part.left + 5, part.bottom, marker},
-        {"far away", 3, client.cy - 3, marker},
-    };
-    for (const Probe& p : probes)
-        EXPECT_EQ(ReadWindowPixel(dialog.m_hWnd, p.x, p.y), p.expected)
-            << p.what << " at (" << p.x << ", " << p.y << ")";
+    scrivlo_test::ExpectPixels([&](int x, int y) { return ReadWindowPixel(dialog.m_hWnd, x, y); }, "redrawn",
+                               {
+                                   {part.left, part.top, kTitle, "inside, title bar"},
+                                   {part.right - 1, part.bottom - 1, kBackground, "inside, below the bar"},
+                                   {part.left - 1, part.top, marker, "left of it"},
+                                   {part.right, part.bottom - 1, marker, "right of it"},
+                                   {part.left + 5, part.top - 1, marker, "above it"},
+                                   {part.left + 5, part.bottom, marker, "below it"},
+                                   {3, client.cy - 3, marker, "far away"},
+                               });
     dialog.DestroyWindow();
 }
 
@@ -619,9 +566,7 @@ TEST(SkinDialog, SettersInvalidateWhatTheyChange) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     dialog.SetTitle("Invalidate", TitleFlat, nullptr, FALSE);
-    ::SetWindowPos(dialog.m_hWnd, HWND_TOP, 30, 30, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::UpdateWindow(dialog.m_hWnd);
-    PumpMessages(200);
+    ShowOnTop(dialog.m_hWnd, 30, 30, 200);
     const SIZE client = ClientSize(dialog.m_hWnd);
 
     struct SetterCase {

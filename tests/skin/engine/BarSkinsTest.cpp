@@ -27,23 +27,6 @@ namespace engine_test {
 namespace {
 
 const int kHostX = 50, kHostY = 50;
-// No system colour of the test palette has it: a pixel that still shows it
-// after a redraw was not drawn by the skinner.
-const COLORREF kSentinel = RGB(0x12, 0x9A, 0x56);
-const int kKept = -1;
-
-// A kind whose DrawFrame is also recorded in the message sequence.
-template <class Kind>
-class CRecorded : public Kind {
-public:
-    void DrawFrame(HDC hDC, const RECT* prcFrame) override {
-        Record(SRC_FRAME, this->m_hWnd, 0, 0, 0);
-        ++m_nDraws;
-        Kind::DrawFrame(hDC, prcFrame);
-    }
-    int m_nDraws = 0;
-};
-
 
 RECT ClientOf(HWND h) {
     RECT r;
@@ -56,36 +39,6 @@ void FillClient(HWND h, COLORREF clr) {
     HDC hDC = GetDC(h);
     SkinFillRect(hDC, 0, 0, r.right, r.bottom, clr);
     ReleaseDC(h, hDC);
-}
-
-void FillWindowArea(HWND h, COLORREF clr) {
-    RECT r;
-    GetWindowRect(h, &r);
-    HDC hDC = GetWindowDC(h);
-    SkinFillRect(hDC, 0, 0, r.right - r.left, r.bottom - r.top, clr);
-    ReleaseDC(h, hDC);
-}
-
-COLORREF ClientPixel(HWND h, int x, int y) {
-    HDC hDC = GetDC(h);
-    const COLORREF c = GetPixel(hDC, x, y);
-    ReleaseDC(h, hDC);
-    return c;
-}
-
-struct Px {
-    int x, y;
-    int nColor;  // a system colour index, or kKept for the sentinel
-};
-
-COLORREF Expected(int nColor) { return nColor == kKept ? kSentinel : GetSysColor(nColor); }
-
-// bClient: read through the client DC, else through the window DC.
-void ExpectPixels(HWND h, bool bClient, const std::string& context, const std::vector<Px>& probes) {
-    for (const Px& p : probes) {
-        const COLORREF actual = bClient ? ClientPixel(h, p.x, p.y) : WindowPixel(h, p.x, p.y);
-        EXPECT_EQ(ColorText(actual), ColorText(Expected(p.nColor))) << context << " at (" << p.x << ", " << p.y << ")";
-    }
 }
 
 // The probes of a two-line frame on rc: the corners of both rectangles, and
@@ -166,7 +119,7 @@ protected:
     // records what the control and the skinner did.
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
         scrivlo_test::PumpMessages(20);
-        FillWindowArea(m_hBar, kSentinel);
+        FillWindow(m_hBar, kSentinel);
         StartRecording();
         const LRESULT lResult = SendMessageA(m_hBar, message, wParam, lParam);
         StopRecording();

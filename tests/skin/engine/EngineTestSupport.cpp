@@ -242,12 +242,16 @@ void UseTestPalette() {
     if (!same) SetSysColors(static_cast<int>(sizeof(kIndex) / sizeof(kIndex[0])), kIndex, kValue);
 }
 
-COLORREF WindowPixel(HWND hWnd, int x, int y) {
-    HDC hDC = GetWindowDC(hWnd);
-    COLORREF c = GetPixel(hDC, x, y);
-    ReleaseDC(hWnd, hDC);
-    return c;
+HWND ChildOfClass(HWND hParent, const char* pszClass) {
+    for (HWND h = GetTopWindow(hParent); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        char sz[64] = "";
+        GetClassNameA(h, sz, sizeof(sz));
+        if (lstrcmpiA(sz, pszClass) == 0) return h;
+    }
+    return nullptr;
 }
+
+bool HasClientEdge(HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; }
 
 void ResetEngine() {
     CSkinManager::GetInstance()->Teardown();
@@ -256,12 +260,6 @@ void ResetEngine() {
     CSkinManager::GetInstance()->m_nMode = 0;
     g_sequence.clear();
     g_bRecording = false;
-}
-
-std::string ColorText(COLORREF clr) {
-    char buf[16];
-    std::snprintf(buf, sizeof(buf), "%06lX", static_cast<unsigned long>(clr));
-    return buf;
 }
 
 namespace {

@@ -24,21 +24,6 @@ namespace engine_test {
 namespace {
 
 const int kHostX = 40, kHostY = 40;
-// Painted over a window before a redraw: whatever still shows it afterwards
-// was not drawn by the skinner. No system colour of the test palette has it.
-const COLORREF kSentinel = RGB(0x12, 0x9A, 0x56);
-
-// A kind of the engine whose DrawFrame is also recorded in the message
-// sequence, so the order of redraws and passed-on messages can be compared.
-template <class Kind>
-class CRecorded : public Kind {
-public:
-    void DrawFrame(HDC hDC, const RECT* prcFrame) override {
-        Record(SRC_FRAME, this->m_hWnd, 0, 0, 0);
-        Kind::DrawFrame(hDC, prcFrame);
-    }
-};
-
 
 int WidthOf(HWND h) {
     RECT r;
@@ -49,27 +34,6 @@ int HeightOf(HWND h) {
     RECT r;
     GetWindowRect(h, &r);
     return r.bottom - r.top;
-}
-
-void FillWindow(HWND h, COLORREF clr) {
-    HDC hDC = GetWindowDC(h);
-    SkinFillRect(hDC, 0, 0, WidthOf(h), HeightOf(h), clr);
-    ReleaseDC(h, hDC);
-}
-
-// The colour expected at one pixel: a system colour index, or the sentinel.
-const int kKept = -1;
-struct Px {
-    int x, y;
-    int nColor;
-};
-COLORREF Expected(int nColor) { return nColor == kKept ? kSentinel : GetSysColor(nColor); }
-
-void ExpectPixels(HWND h, const std::string& context, const std::vector<Px>& probes) {
-    for (const Px& p : probes) {
-        EXPECT_EQ(ColorText(WindowPixel(h, p.x, p.y)), ColorText(Expected(p.nColor)))
-            << context << " at (" << p.x << ", " << p.y << ")";
-    }
 }
 
 class FieldSkinsTest : public RealControlFixture {
