@@ -18,13 +18,11 @@ namespace {
 
 LARGE_INTEGER g_frequency;
 
-double Milliseconds(LONGLONG from, LONGLONG to)
-{
+double Milliseconds(LONGLONG from, LONGLONG to) {
     return static_cast<double>(to - from) * 1000.0 / static_cast<double>(g_frequency.QuadPart);
 }
 
-LONGLONG Now()
-{
+LONGLONG Now() {
     LARGE_INTEGER t;
     ::QueryPerformanceCounter(&t);
     return t.QuadPart;
@@ -40,23 +38,19 @@ struct CShared {
     DWORD dwThreadId = 0;
 };
 
-DWORD WINAPI ShowBoxes(LPVOID p)
-{
+DWORD WINAPI ShowBoxes(LPVOID p) {
     CShared* shared = static_cast<CShared*>(p);
     for (;;) {
         ::WaitForSingleObject(shared->hGo, INFINITE);
-        if (shared->bStop)
-            return 0;
+        if (shared->bStop) return 0;
         shared->tCall = Now();
-        shared->nResult =
-            SkinMessageBox(nullptr, "Log file successfully created!", "Scrivlo", MB_OK, nullptr, nullptr);
+        shared->nResult = SkinMessageBox(nullptr, "Log file successfully created!", "Scrivlo", MB_OK, nullptr, nullptr);
         shared->tReturn = Now();
         ::SetEvent(shared->hReturned);
     }
 }
 
-BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM lParam)
-{
+BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM lParam) {
     char className[16] = "";
     ::GetClassNameA(hWnd, className, sizeof(className));
     if (lstrcmpA(className, "#32770") == 0 && ::IsWindowVisible(hWnd)) {
@@ -67,20 +61,16 @@ BOOL CALLBACK FindVisibleDialog(HWND hWnd, LPARAM lParam)
 }
 
 // The box once it and its OK button are visible with nothing left to paint.
-HWND PaintedBox(DWORD threadId)
-{
+HWND PaintedBox(DWORD threadId) {
     HWND box = nullptr;
     ::EnumThreadWindows(threadId, &FindVisibleDialog, reinterpret_cast<LPARAM>(&box));
-    if (box == nullptr || ::GetUpdateRect(box, nullptr, FALSE))
-        return nullptr;
+    if (box == nullptr || ::GetUpdateRect(box, nullptr, FALSE)) return nullptr;
     HWND ok = ::GetDlgItem(box, IDOK);
-    if (ok == nullptr || !::IsWindowVisible(ok) || ::GetUpdateRect(ok, nullptr, FALSE))
-        return nullptr;
+    if (ok == nullptr || !::IsWindowVisible(ok) || ::GetUpdateRect(ok, nullptr, FALSE)) return nullptr;
     return box;
 }
 
-bool Click(HWND button)
-{
+bool Click(HWND button) {
     RECT rc;
     if (!::GetWindowRect(button, &rc) || !::SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2))
         return false;
@@ -91,8 +81,7 @@ bool Click(HWND button)
     return ::SendInput(2, input, sizeof(INPUT)) == 2;
 }
 
-double Median(std::vector<double> values)
-{
+double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const size_t n = values.size();
     return n % 2 != 0 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
@@ -100,8 +89,7 @@ double Median(std::vector<double> values)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
     if (runs < 1) {
         std::fprintf(stderr, "usage: message_box_bench [runs]\n");
@@ -112,8 +100,7 @@ int main(int argc, char** argv)
     shared.hGo = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     shared.hReturned = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
     HANDLE worker = ::CreateThread(nullptr, 0, &ShowBoxes, &shared, 0, &shared.dwThreadId);
-    if (worker == nullptr)
-        return 1;
+    if (worker == nullptr) return 1;
 
     std::vector<double> shows, returns;
     std::printf("run   show ms   click-to-return ms\n");
@@ -122,8 +109,7 @@ int main(int argc, char** argv)
         HWND box = nullptr;
         const DWORD start = ::GetTickCount();
         // Poll each millisecond: the figures carry about 1 ms of this.
-        while ((box = PaintedBox(shared.dwThreadId)) == nullptr && ::GetTickCount() - start < 10000)
-            ::Sleep(1);
+        while ((box = PaintedBox(shared.dwThreadId)) == nullptr && ::GetTickCount() - start < 10000) ::Sleep(1);
         const LONGLONG tVisible = Now();
         if (box == nullptr) {
             std::fprintf(stderr, "run %d: no box within 10 s\n", run);
@@ -135,8 +121,7 @@ int main(int argc, char** argv)
             return 1;
         }
         if (::WaitForSingleObject(shared.hReturned, 10000) != WAIT_OBJECT_0 || shared.nResult != IDOK) {
-            std::fprintf(stderr, "run %d: the call did not return IDOK within 10 s (result %d)\n", run,
-                         shared.nResult);
+            std::fprintf(stderr, "run %d: the call did not return IDOK within 10 s (result %d)\n", run, shared.nResult);
             return 1;
         }
         const double show = Milliseconds(shared.tCall, tVisible);

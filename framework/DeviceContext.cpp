@@ -31,19 +31,28 @@ HWND WindowOf(CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
 }  // namespace
 
 CDC::CDC()
-    : m_hDC(nullptr), m_kind(kNone), m_hOriginal(), m_pNextTracked(nullptr), m_pPrevTracked(nullptr), m_bLinked(false) {}
+    : m_hDC(nullptr),
+      m_kind(kNone),
+      m_hOriginal(),
+      m_pNextTracked(nullptr),
+      m_pPrevTracked(nullptr),
+      m_bLinked(false) {}
 
 CDC::~CDC() {
-    if (m_kind == kOwned) DeleteDC();
-    else if (m_kind == kBorrowed) Detach();
+    if (m_kind == kOwned)
+        DeleteDC();
+    else if (m_kind == kBorrowed)
+        Detach();
     Unlink();
 }
 
 BOOL CDC::Attach(HDC hDC) {
     if (!hDC) return FALSE;
     if (m_hDC) {
-        if (m_kind == kOwned) DeleteDC();
-        else Detach();
+        if (m_kind == kOwned)
+            DeleteDC();
+        else
+            Detach();
     }
     m_hDC = hDC;
     if (m_kind != kTemporary) m_kind = kBorrowed;
@@ -62,8 +71,10 @@ BOOL CDC::CreateCompatibleDC(CDC* pDC) {
     HDC h = ::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr);
     if (!h) return FALSE;
     if (m_hDC) {
-        if (m_kind == kOwned) DeleteDC();
-        else Detach();
+        if (m_kind == kOwned)
+            DeleteDC();
+        else
+            Detach();
     }
     m_hDC = h;
     m_kind = kOwned;
@@ -115,8 +126,10 @@ void CDC::Link() {
 
 void CDC::Unlink() {
     if (!m_bLinked) return;
-    if (m_pPrevTracked) m_pPrevTracked->m_pNextTracked = m_pNextTracked;
-    else TrackedHead() = m_pNextTracked;
+    if (m_pPrevTracked)
+        m_pPrevTracked->m_pNextTracked = m_pNextTracked;
+    else
+        TrackedHead() = m_pNextTracked;
     if (m_pNextTracked) m_pNextTracked->m_pPrevTracked = m_pPrevTracked;
     m_pNextTracked = m_pPrevTracked = nullptr;
     m_bLinked = false;
@@ -127,8 +140,10 @@ void CDC::RestoreSelections() {
         HGDIOBJ h = m_hOriginal[k];
         m_hOriginal[k] = nullptr;
         if (!h || !m_hDC) continue;
-        if (k == kPalette) ::SelectPalette(m_hDC, static_cast<HPALETTE>(h), FALSE);
-        else ::SelectObject(m_hDC, h);
+        if (k == kPalette)
+            ::SelectPalette(m_hDC, static_cast<HPALETTE>(h), FALSE);
+        else
+            ::SelectObject(m_hDC, h);
     }
     Unlink();
 }
@@ -147,8 +162,10 @@ void CDC::ReleaseFromTrackedDCs(HGDIOBJ hObject) {
             HGDIOBJ hOriginal = p->m_hOriginal[k];
             if (!hOriginal || hOriginal == hObject) continue;
             if (::GetCurrentObject(p->m_hDC, kObjectTypeOfKind[k]) != hObject) continue;
-            if (k == kPalette) ::SelectPalette(p->m_hDC, static_cast<HPALETTE>(hOriginal), FALSE);
-            else ::SelectObject(p->m_hDC, hOriginal);
+            if (k == kPalette)
+                ::SelectPalette(p->m_hDC, static_cast<HPALETTE>(hOriginal), FALSE);
+            else
+                ::SelectObject(p->m_hDC, hOriginal);
         }
     }
 }
@@ -241,18 +258,6 @@ CPalette* CDC::GetCurrentPalette() const {
 
 // ---- attributes ----
 
-int CDC::SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
-int CDC::GetBkMode() const { return ::GetBkMode(m_hDC); }
-COLORREF CDC::SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
-COLORREF CDC::GetBkColor() const { return ::GetBkColor(m_hDC); }
-COLORREF CDC::SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
-COLORREF CDC::GetTextColor() const { return ::GetTextColor(m_hDC); }
-int CDC::SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }
-int CDC::GetStretchBltMode() const { return ::GetStretchBltMode(m_hDC); }
-UINT CDC::SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
-int CDC::SetROP2(int nDrawMode) { return ::SetROP2(m_hDC, nDrawMode); }
-int CDC::SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
-
 CPoint CDC::SetBrushOrg(int x, int y) {
     POINT pt = {0, 0};
     ::SetBrushOrgEx(m_hDC, x, y, &pt);
@@ -265,8 +270,6 @@ CPoint CDC::SetViewportOrg(int x, int y) {
     return CPoint(pt);
 }
 
-int CDC::GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
-
 // ---- clipping ----
 
 int CDC::SelectClipRgn(CRgn* pRgn) {
@@ -276,15 +279,6 @@ int CDC::SelectClipRgn(CRgn* pRgn) {
 int CDC::SelectClipRgn(CRgn* pRgn, int nMode) {
     return ::ExtSelectClipRgn(m_hDC, pRgn ? static_cast<HRGN>(pRgn->m_hObject) : nullptr, nMode);
 }
-
-int CDC::GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
-int CDC::IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
-int CDC::IntersectClipRect(LPCRECT r) { return IntersectClipRect(r->left, r->top, r->right, r->bottom); }
-int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
-int CDC::ExcludeClipRect(LPCRECT r) { return ExcludeClipRect(r->left, r->top, r->right, r->bottom); }
-BOOL CDC::PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
-int CDC::SaveDC() { return ::SaveDC(m_hDC); }
-BOOL CDC::RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
 // ---- rectangles ----
 
@@ -317,8 +311,8 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
 
 void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight) {
     if (lpRect)
-        Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top,
-                   clrTopLeft, clrBottomRight);
+        Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, clrTopLeft,
+                   clrBottomRight);
 }
 
 void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight) {
@@ -343,9 +337,7 @@ BOOL CDC::DrawFrameControl(LPRECT lpRect, UINT nType, UINT nState) {
     return lpRect ? ::DrawFrameControl(m_hDC, lpRect, nType, nState) : FALSE;
 }
 
-BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush) {
-    return pRgn && pBrush ? ::FillRgn(m_hDC, *pRgn, *pBrush) : FALSE;
-}
+BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush) { return pRgn && pBrush ? ::FillRgn(m_hDC, *pRgn, *pBrush) : FALSE; }
 
 BOOL CDC::FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight) {
     return pRgn && pBrush ? ::FrameRgn(m_hDC, *pRgn, *pBrush, nWidth, nHeight) : FALSE;
@@ -361,17 +353,13 @@ CPoint CDC::MoveTo(int x, int y) {
     return CPoint(pt);
 }
 
-BOOL CDC::LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
 BOOL CDC::Polyline(const POINT* lpPoints, int nCount) { return lpPoints ? ::Polyline(m_hDC, lpPoints, nCount) : FALSE; }
 BOOL CDC::Polygon(const POINT* lpPoints, int nCount) { return lpPoints ? ::Polygon(m_hDC, lpPoints, nCount) : FALSE; }
-BOOL CDC::Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
 BOOL CDC::Rectangle(LPCRECT r) { return r ? Rectangle(r->left, r->top, r->right, r->bottom) : FALSE; }
-BOOL CDC::RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) { return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3); }
-BOOL CDC::RoundRect(LPCRECT r, POINT pt) { return r ? RoundRect(r->left, r->top, r->right, r->bottom, pt.x, pt.y) : FALSE; }
-BOOL CDC::Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
+BOOL CDC::RoundRect(LPCRECT r, POINT pt) {
+    return r ? RoundRect(r->left, r->top, r->right, r->bottom, pt.x, pt.y) : FALSE;
+}
 BOOL CDC::Ellipse(LPCRECT r) { return r ? Ellipse(r->left, r->top, r->right, r->bottom) : FALSE; }
-COLORREF CDC::SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
-COLORREF CDC::GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
 // ---- text ----
 
@@ -413,8 +401,6 @@ BOOL CDC::GetTextMetrics(LPTEXTMETRICA lpMetrics) const {
     return lpMetrics ? ::GetTextMetricsA(m_hDC, lpMetrics) : FALSE;
 }
 
-int CDC::GetTextFace(int nCount, LPSTR lpszFacename) const { return ::GetTextFaceA(m_hDC, nCount, lpszFacename); }
-
 // ---- bitmaps and icons ----
 
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop) {
@@ -427,10 +413,6 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
                         nSrcHeight, dwRop);
 }
 
-BOOL CDC::PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
-    return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
-}
-
 BOOL CDC::DrawIcon(int x, int y, HICON hIcon) { return hIcon ? ::DrawIcon(m_hDC, x, y, hIcon) : FALSE; }
 
 BOOL CDC::DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT istepIfAniCur, HBRUSH hbrFlickerFreeDraw,
@@ -441,18 +423,6 @@ BOOL CDC::DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT istepIfAniC
 BOOL CDC::DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush) {
     return ::DrawStateA(m_hDC, hBrush, nullptr, reinterpret_cast<LPARAM>(hIcon), 0, pt.x, pt.y, size.cx, size.cy,
                         nFlags | DST_ICON);
-}
-
-int CDC::StretchDIBits(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc, int nSrcWidth,
-                       int nSrcHeight, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage, DWORD dwRop) {
-    return ::StretchDIBits(m_hDC, xDest, yDest, nDestWidth, nDestHeight, xSrc, ySrc, nSrcWidth, nSrcHeight, lpBits,
-                           lpBitsInfo, iUsage, dwRop);
-}
-
-int CDC::SetDIBitsToDevice(int xDest, int yDest, DWORD dwWidth, DWORD dwHeight, int xSrc, int ySrc, UINT uStartScan,
-                           UINT cScanLines, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage) {
-    return ::SetDIBitsToDevice(m_hDC, xDest, yDest, dwWidth, dwHeight, xSrc, ySrc, uStartScan, cScanLines, lpBits,
-                               lpBitsInfo, iUsage);
 }
 
 // ---- window DCs ----

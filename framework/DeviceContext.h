@@ -14,8 +14,8 @@
 
 #include <windows.h>
 
-#include "framework/Geometry.h"
 #include "framework/GdiObjects.h"
+#include "framework/Geometry.h"
 
 class CWnd;
 class CString;
@@ -65,32 +65,36 @@ public:
     CPalette* GetCurrentPalette() const;
 
     // Attributes; each returns the previous value.
-    int SetBkMode(int nBkMode);
-    int GetBkMode() const;
-    COLORREF SetBkColor(COLORREF crColor);
-    COLORREF GetBkColor() const;
-    COLORREF SetTextColor(COLORREF crColor);
-    COLORREF GetTextColor() const;
-    int SetStretchBltMode(int nStretchMode);
-    int GetStretchBltMode() const;
-    UINT SetTextAlign(UINT nFlags);
-    int SetROP2(int nDrawMode);
-    int SetMapMode(int nMapMode);
+    int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
+    int GetBkMode() const { return ::GetBkMode(m_hDC); }
+    COLORREF SetBkColor(COLORREF crColor) { return ::SetBkColor(m_hDC, crColor); }
+    COLORREF GetBkColor() const { return ::GetBkColor(m_hDC); }
+    COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
+    COLORREF GetTextColor() const { return ::GetTextColor(m_hDC); }
+    int SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }
+    int GetStretchBltMode() const { return ::GetStretchBltMode(m_hDC); }
+    UINT SetTextAlign(UINT nFlags) { return ::SetTextAlign(m_hDC, nFlags); }
+    int SetROP2(int nDrawMode) { return ::SetROP2(m_hDC, nDrawMode); }
+    int SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
     CPoint SetBrushOrg(int x, int y);
     CPoint SetViewportOrg(int x, int y);
-    int GetDeviceCaps(int nIndex) const;
+    int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }
 
     // Clipping. A null region removes the clipping region.
     int SelectClipRgn(CRgn* pRgn);
     int SelectClipRgn(CRgn* pRgn, int nMode);
-    int GetClipBox(LPRECT lpRect) const;
-    int IntersectClipRect(int x1, int y1, int x2, int y2);
-    int IntersectClipRect(LPCRECT lpRect);
-    int ExcludeClipRect(int x1, int y1, int x2, int y2);
-    int ExcludeClipRect(LPCRECT lpRect);
-    BOOL PtVisible(int x, int y) const;
-    int SaveDC();
-    BOOL RestoreDC(int nSavedDC);
+    int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
+    int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
+    int IntersectClipRect(LPCRECT lpRect) {
+        return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    int ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
+    int ExcludeClipRect(LPCRECT lpRect) {
+        return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    BOOL PtVisible(int x, int y) const { return ::PtVisible(m_hDC, x, y); }
+    int SaveDC() { return ::SaveDC(m_hDC); }
+    BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
     // Rectangles. FillSolidRect paints with the background colour, which stays
     // set to clr afterwards. Draw3dRect draws a one-pixel frame: top and left
@@ -113,18 +117,20 @@ public:
     // Lines and shapes (the current pen and brush).
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(POINT pt) { return MoveTo(pt.x, pt.y); }
-    BOOL LineTo(int x, int y);
+    BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     BOOL LineTo(POINT pt) { return LineTo(pt.x, pt.y); }
     BOOL Polyline(const POINT* lpPoints, int nCount);
     BOOL Polygon(const POINT* lpPoints, int nCount);
-    BOOL Rectangle(int x1, int y1, int x2, int y2);
+    BOOL Rectangle(int x1, int y1, int x2, int y2) { return ::Rectangle(m_hDC, x1, y1, x2, y2); }
     BOOL Rectangle(LPCRECT lpRect);
-    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3);
+    BOOL RoundRect(int x1, int y1, int x2, int y2, int x3, int y3) {
+        return ::RoundRect(m_hDC, x1, y1, x2, y2, x3, y3);
+    }
     BOOL RoundRect(LPCRECT lpRect, POINT pt);
-    BOOL Ellipse(int x1, int y1, int x2, int y2);
+    BOOL Ellipse(int x1, int y1, int x2, int y2) { return ::Ellipse(m_hDC, x1, y1, x2, y2); }
     BOOL Ellipse(LPCRECT lpRect);
-    COLORREF SetPixel(int x, int y, COLORREF crColor);
-    COLORREF GetPixel(int x, int y) const;
+    COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
+    COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
 
     // Text.
     int DrawText(LPCSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
@@ -132,28 +138,34 @@ public:
     int DrawTextW(LPCWSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat);
     BOOL TextOut(int x, int y, LPCSTR lpszString, int nCount);
     BOOL TextOut(int x, int y, const CString& str);
-    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCSTR lpszString, UINT nCount,
-                    const INT* lpDxWidths);
+    BOOL ExtTextOut(int x, int y, UINT nOptions, LPCRECT lpRect, LPCSTR lpszString, UINT nCount, const INT* lpDxWidths);
     CSize GetTextExtent(LPCSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const;
     BOOL GetTextMetrics(LPTEXTMETRICA lpMetrics) const;
-    int GetTextFace(int nCount, LPSTR lpszFacename) const;
+    int GetTextFace(int nCount, LPSTR lpszFacename) const { return ::GetTextFaceA(m_hDC, nCount, lpszFacename); }
 
     // Bitmaps and icons.
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                     int nSrcHeight, DWORD dwRop);
-    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop);
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) {
+        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
     BOOL DrawIcon(int x, int y, HICON hIcon);
     BOOL DrawIcon(POINT pt, HICON hIcon) { return DrawIcon(pt.x, pt.y, hIcon); }
     BOOL DrawIconEx(int x, int y, HICON hIcon, int cx, int cy, UINT istepIfAniCur, HBRUSH hbrFlickerFreeDraw,
                     UINT diFlags);
     BOOL DrawState(CPoint pt, CSize size, HICON hIcon, UINT nFlags, HBRUSH hBrush = nullptr);
     int StretchDIBits(int xDest, int yDest, int nDestWidth, int nDestHeight, int xSrc, int ySrc, int nSrcWidth,
-                      int nSrcHeight, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage, DWORD dwRop);
-    int SetDIBitsToDevice(int xDest, int yDest, DWORD dwWidth, DWORD dwHeight, int xSrc, int ySrc,
-                          UINT uStartScan, UINT cScanLines, const void* lpBits, const BITMAPINFO* lpBitsInfo,
-                          UINT iUsage);
+                      int nSrcHeight, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage, DWORD dwRop) {
+        return ::StretchDIBits(m_hDC, xDest, yDest, nDestWidth, nDestHeight, xSrc, ySrc, nSrcWidth, nSrcHeight, lpBits,
+                               lpBitsInfo, iUsage, dwRop);
+    }
+    int SetDIBitsToDevice(int xDest, int yDest, DWORD dwWidth, DWORD dwHeight, int xSrc, int ySrc, UINT uStartScan,
+                          UINT cScanLines, const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT iUsage) {
+        return ::SetDIBitsToDevice(m_hDC, xDest, yDest, dwWidth, dwHeight, xSrc, ySrc, uStartScan, cScanLines, lpBits,
+                                   lpBitsInfo, iUsage);
+    }
 
     // Number of original selections the wrapper will restore (for tests).
     int GetTrackedSelectionCount() const;

@@ -5,22 +5,16 @@
 #include "framework/WinApp.h"
 #include "framework/WndThreadState.h"
 
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
-{
-    if (rControl.m_hWnd != nullptr || pDX == nullptr || pDX->m_pDlgWnd == nullptr)
-        return;
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
+    if (rControl.m_hWnd != nullptr || pDX == nullptr || pDX->m_pDlgWnd == nullptr) return;
     HWND hWndCtrl = ::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, nIDC);
-    if (hWndCtrl != nullptr)
-        rControl.SubclassWindow(hWndCtrl);
+    if (hWndCtrl != nullptr) rControl.SubclassWindow(hWndCtrl);
 }
 
-INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
-{
-    if (message != WM_INITDIALOG)
-        return FALSE;
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+    if (message != WM_INITDIALOG) return FALSE;
     CDialog* pDlg = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
-    if (pDlg == nullptr)
-        return TRUE;
+    if (pDlg == nullptr) return TRUE;
     try {
         return pDlg->OnInitDialog();
     } catch (const CException& e) {
@@ -38,22 +32,17 @@ CDialog::CDialog()
       m_nIDHelp(0),
       m_nModalResult(-1),
       m_bInModalLoop(FALSE),
-      m_bEndModal(FALSE)
-{
-}
+      m_bEndModal(FALSE) {}
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog()
-{
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : CDialog() {
     m_lpszTemplateName = nIDTemplate != 0 ? MAKEINTRESOURCEA(nIDTemplate) : nullptr;
     m_nIDHelp = nIDTemplate;
     m_pParentWnd = pParentWnd;
 }
 
-CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : CDialog()
-{
+CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd) : CDialog() {
     m_lpszTemplateName = lpszTemplateName;
-    if (IS_INTRESOURCE(lpszTemplateName))
-        m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
+    if (IS_INTRESOURCE(lpszTemplateName)) m_nIDHelp = static_cast<UINT>(reinterpret_cast<UINT_PTR>(lpszTemplateName));
     m_pParentWnd = pParentWnd;
 }
 
@@ -64,43 +53,34 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void*)
-{
-    if (lpDialogTemplate == nullptr)
-        return FALSE;
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void*) {
+    if (lpDialogTemplate == nullptr) return FALSE;
     m_lpDialogTemplate = lpDialogTemplate;
     m_lpszTemplateName = nullptr;
-    if (pParentWnd != nullptr)
-        m_pParentWnd = pParentWnd;
+    if (pParentWnd != nullptr) m_pParentWnd = pParentWnd;
     return TRUE;
 }
 
-LPCDLGTEMPLATE CDialog::LoadTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst) const
-{
+LPCDLGTEMPLATE CDialog::LoadTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst) const {
     *phInst = AfxGetResourceHandle();
-    if (lpszTemplateName == nullptr)
-        return nullptr;
+    if (lpszTemplateName == nullptr) return nullptr;
     HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
-    if (hInst == nullptr)
-        return nullptr;
+    if (hInst == nullptr) return nullptr;
     HRSRC hRsrc = ::FindResourceA(hInst, lpszTemplateName, MAKEINTRESOURCEA(5));
     HGLOBAL hGlobal = hRsrc != nullptr ? ::LoadResource(hInst, hRsrc) : nullptr;
-    if (hGlobal == nullptr)
-        return nullptr;
+    if (hGlobal == nullptr) return nullptr;
     *phInst = hInst;
     return static_cast<LPCDLGTEMPLATE>(::LockResource(hGlobal));
 }
 
-HWND CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HINSTANCE hInst, HWND hWndParent)
-{
+HWND CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HINSTANCE hInst, HWND hWndParent) {
     m_bEndModal = FALSE;
     AfxHookWindowCreate(this);
     HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpTemplate, hWndParent, &AfxDlgProc, 0);
     AfxUnhookWindowCreate();
     if (hWnd == nullptr) {
         // The window (if one was made) is gone already.
-        if (m_hWnd != nullptr)
-            Detach();
+        if (m_hWnd != nullptr) Detach();
         return nullptr;
     }
     if (m_hWnd == nullptr) {
@@ -111,16 +91,12 @@ HWND CDialog::CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HINSTANCE hInst, HWN
     return hWnd;
 }
 
-INT_PTR CDialog::DoModal()
-{
-    if (m_hWnd != nullptr)
-        return -1;
+INT_PTR CDialog::DoModal() {
+    if (m_hWnd != nullptr) return -1;
     HINSTANCE hInst = AfxGetResourceHandle();
     LPCDLGTEMPLATE lpTemplate = m_lpDialogTemplate;
-    if (m_lpszTemplateName != nullptr)
-        lpTemplate = LoadTemplate(m_lpszTemplateName, &hInst);
-    if (lpTemplate == nullptr)
-        return -1;
+    if (m_lpszTemplateName != nullptr) lpTemplate = LoadTemplate(m_lpszTemplateName, &hInst);
+    if (lpTemplate == nullptr) return -1;
 
     // The owner: the parent's top-level window, else the application's
     // main window when this thread runs it.
@@ -136,8 +112,7 @@ INT_PTR CDialog::DoModal()
 
     m_nModalResult = -1;
     HWND hWnd = CreateFromTemplate(lpTemplate, hInst, hWndOwner);
-    if (hWnd == nullptr)
-        return -1;
+    if (hWnd == nullptr) return -1;
 
     BOOL bEnableOwner = FALSE;
     if (hWndOwner != nullptr && ::IsWindowEnabled(hWndOwner)) {
@@ -152,17 +127,14 @@ INT_PTR CDialog::DoModal()
     const bool bFreeTempsAtIdle = state.nDispatchDepth == 0 && state.nModalDepth == 0;
     ++state.nModalDepth;
     m_bInModalLoop = TRUE;
-    if (!m_bEndModal && ::IsWindow(hWnd) && !::IsWindowVisible(hWnd))
-        ::ShowWindow(hWnd, SW_SHOWNORMAL);
+    if (!m_bEndModal && ::IsWindow(hWnd) && !::IsWindowVisible(hWnd)) ::ShowWindow(hWnd, SW_SHOWNORMAL);
 
     while (!m_bEndModal && ::IsWindow(hWnd)) {
         MSG msg;
-        if (bFreeTempsAtIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-            AfxDeleteTempMaps();   // idle
+        if (bFreeTempsAtIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) AfxDeleteTempMaps();  // idle
 
         BOOL bGot = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (bGot == -1)
-            break;
+        if (bGot == -1) break;
         if (!bGot) {
             // The application is ending: leave the quit for the outer loop.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
@@ -176,12 +148,10 @@ INT_PTR CDialog::DoModal()
 
     m_bInModalLoop = FALSE;
     --state.nModalDepth;
-    if (bEnableOwner)
-        ::EnableWindow(hWndOwner, TRUE);
+    if (bEnableOwner) ::EnableWindow(hWndOwner, TRUE);
     if (::IsWindow(hWnd)) {
         // Give the activation back to the owner before the dialog goes.
-        if (hWndOwner != nullptr && ::GetActiveWindow() == hWnd)
-            ::SetActiveWindow(hWndOwner);
+        if (hWndOwner != nullptr && ::GetActiveWindow() == hWnd) ::SetActiveWindow(hWndOwner);
         ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                        SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
         DestroyWindow();
@@ -189,57 +159,43 @@ INT_PTR CDialog::DoModal()
     return m_nModalResult;
 }
 
-BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd)
-{
-    if (m_hWnd != nullptr)
-        return FALSE;
-    if (pParentWnd != nullptr)
-        m_pParentWnd = pParentWnd;
+BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd) {
+    if (m_hWnd != nullptr) return FALSE;
+    if (pParentWnd != nullptr) m_pParentWnd = pParentWnd;
     m_lpszTemplateName = lpszTemplateName;
     HINSTANCE hInst = nullptr;
     LPCDLGTEMPLATE lpTemplate = LoadTemplate(lpszTemplateName, &hInst);
-    if (lpTemplate == nullptr)
-        return FALSE;
+    if (lpTemplate == nullptr) return FALSE;
     HWND hWndParent = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
     return CreateFromTemplate(lpTemplate, hInst, hWndParent) != nullptr;
 }
 
-BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
-{
-    return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
-}
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) { return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd); }
 
-BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd)
-{
-    if (m_hWnd != nullptr || lpDialogTemplate == nullptr)
-        return FALSE;
-    if (pParentWnd != nullptr)
-        m_pParentWnd = pParentWnd;
+BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) {
+    if (m_hWnd != nullptr || lpDialogTemplate == nullptr) return FALSE;
+    if (pParentWnd != nullptr) m_pParentWnd = pParentWnd;
     HWND hWndParent = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
     return CreateFromTemplate(lpDialogTemplate, AfxGetResourceHandle(), hWndParent) != nullptr;
 }
 
-BOOL CDialog::OnInitDialog()
-{
+BOOL CDialog::OnInitDialog() {
     UpdateData(FALSE);
     return TRUE;
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
-{
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange dx(this, bSaveAndValidate);
     DoDataExchange(&dx);
     return TRUE;
 }
 
-void CDialog::EndDialog(int nResult)
-{
+void CDialog::EndDialog(int nResult) {
     m_nModalResult = nResult;
     m_bEndModal = TRUE;
-    if (m_hWnd == nullptr)
-        return;
+    if (m_hWnd == nullptr) return;
     if (m_bInModalLoop) {
         // Wake the loop in case the call came from outside a message.
         ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
@@ -250,35 +206,13 @@ void CDialog::EndDialog(int nResult)
     ::EndDialog(m_hWnd, nResult);
 }
 
-void CDialog::OnOK()
-{
-    if (!UpdateData(TRUE))
-        return;
+void CDialog::OnOK() {
+    if (!UpdateData(TRUE)) return;
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel()
-{
-    EndDialog(IDCANCEL);
-}
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-void CDialog::MapDialogRect(LPRECT lpRect) const
-{
-    ::MapDialogRect(m_hWnd, lpRect);
-}
-
-void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
-{
-    if (pWndCtrl != nullptr)
-        ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
-}
-
-DWORD CDialog::GetDefID() const
-{
-    return static_cast<DWORD>(::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0));
-}
-
-void CDialog::SetDefID(UINT nID)
-{
-    ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0);
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
+    if (pWndCtrl != nullptr) ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
 }

@@ -55,10 +55,10 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
 
-    void MapDialogRect(LPRECT lpRect) const;
+    void MapDialogRect(LPRECT lpRect) const { ::MapDialogRect(m_hWnd, lpRect); }
     void GotoDlgCtrl(CWnd* pWndCtrl);
-    DWORD GetDefID() const;
-    void SetDefID(UINT nID);
+    DWORD GetDefID() const { return static_cast<DWORD>(::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0)); }
+    void SetDefID(UINT nID) { ::SendMessageA(m_hWnd, DM_SETDEFID, nID, 0); }
 
     // TRUE while DoModal runs this dialog's loop.
     BOOL IsModal() const { return m_bInModalLoop; }

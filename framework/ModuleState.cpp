@@ -1,34 +1,22 @@
 #include "framework/ModuleState.h"
 
-CModuleState* AfxGetModuleState()
-{
+CModuleState* AfxGetModuleState() {
     static CModuleState s_state = {::GetModuleHandleA(nullptr), ::GetModuleHandleA(nullptr)};
     return &s_state;
 }
 
-HINSTANCE AfxGetInstanceHandle()
-{
-    return AfxGetModuleState()->m_hCurrentInstanceHandle;
-}
+HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
 
-HINSTANCE AfxGetResourceHandle()
-{
-    return AfxGetModuleState()->m_hCurrentResourceHandle;
-}
+HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
 
-void AfxSetResourceHandle(HINSTANCE hInstResource)
-{
-    AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource;
-}
+void AfxSetResourceHandle(HINSTANCE hInstResource) { AfxGetModuleState()->m_hCurrentResourceHandle = hInstResource; }
 
-HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType)
-{
+HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType) {
     const CModuleState* pState = AfxGetModuleState();
     const HINSTANCE candidates[] = {pState->m_hCurrentResourceHandle, pState->m_hCurrentInstanceHandle,
                                     ::GetModuleHandleA(nullptr)};
     for (HINSTANCE hInst : candidates) {
-        if (hInst != nullptr && ::FindResourceA(hInst, lpszName, lpszType) != nullptr)
-            return hInst;
+        if (hInst != nullptr && ::FindResourceA(hInst, lpszName, lpszType) != nullptr) return hInst;
     }
     return nullptr;
 }

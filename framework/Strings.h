@@ -45,9 +45,15 @@ public:
     void SetAt(int nIndex, char ch);
     char operator[](int nIndex) const { return GetAt(nIndex); }
 
-    CString& operator+=(const CString& s) { Append(s.GetString(), s.m_nLength); return *this; }
+    CString& operator+=(const CString& s) {
+        Append(s.GetString(), s.m_nLength);
+        return *this;
+    }
     CString& operator+=(const char* psz);
-    CString& operator+=(char ch) { Append(&ch, 1); return *this; }
+    CString& operator+=(char ch) {
+        Append(&ch, 1);
+        return *this;
+    }
     void Append(const char* pch, int nLength);
 
     // Byte-wise comparison: < 0, 0 or > 0 like strcmp.

@@ -16,25 +16,20 @@ namespace {
 std::atomic<DWORD> g_dwIndex(TLS_OUT_OF_INDEXES);
 std::atomic<long> g_nThreadData(0);
 
-DWORD ThreadDataIndex()
-{
+DWORD ThreadDataIndex() {
     DWORD dwIndex = g_dwIndex.load();
-    if (dwIndex != TLS_OUT_OF_INDEXES)
-        return dwIndex;
+    if (dwIndex != TLS_OUT_OF_INDEXES) return dwIndex;
     DWORD dwNew = ::TlsAlloc();
-    if (dwNew == TLS_OUT_OF_INDEXES)
-        AfxThrowMemoryException();
+    if (dwNew == TLS_OUT_OF_INDEXES) AfxThrowMemoryException();
     if (!g_dwIndex.compare_exchange_strong(dwIndex, dwNew)) {
-        ::TlsFree(dwNew);   // another thread was first; dwIndex holds its slot
+        ::TlsFree(dwNew);  // another thread was first; dwIndex holds its slot
         return dwIndex;
     }
     return dwNew;
 }
 
-void NTAPI ThreadDataTlsCallback(PVOID, DWORD dwReason, PVOID)
-{
-    if (dwReason == DLL_THREAD_DETACH)
-        AfxTermThreadData();
+void NTAPI ThreadDataTlsCallback(PVOID, DWORD dwReason, PVOID) {
+    if (dwReason == DLL_THREAD_DETACH) AfxTermThreadData();
 }
 
 }  // namespace
@@ -46,8 +41,7 @@ __attribute__((section(".CRT$XLS"), used)) PIMAGE_TLS_CALLBACK scrivlo_framework
     ThreadDataTlsCallback;
 }
 
-AfxThreadData& AfxGetThreadData()
-{
+AfxThreadData& AfxGetThreadData() {
     // The lookup must not disturb the caller's last error (it runs between a
     // failed call and the caller's GetLastError, e.g. in CreateEx).
     const DWORD dwLastError = ::GetLastError();
@@ -55,8 +49,7 @@ AfxThreadData& AfxGetThreadData()
     AfxThreadData* pData = static_cast<AfxThreadData*>(::TlsGetValue(dwIndex));
     if (pData == nullptr) {
         pData = new (std::nothrow) AfxThreadData;
-        if (pData == nullptr)
-            AfxThrowMemoryException();
+        if (pData == nullptr) AfxThrowMemoryException();
         ::TlsSetValue(dwIndex, pData);
         ++g_nThreadData;
     }
@@ -64,19 +57,13 @@ AfxThreadData& AfxGetThreadData()
     return *pData;
 }
 
-WndThreadState& AfxGetWndThreadState()
-{
-    return AfxGetThreadData().wnd;
-}
+WndThreadState& AfxGetWndThreadState() { return AfxGetThreadData().wnd; }
 
-void AfxTermThreadData()
-{
+void AfxTermThreadData() {
     const DWORD dwIndex = g_dwIndex.load();
-    if (dwIndex == TLS_OUT_OF_INDEXES)
-        return;
+    if (dwIndex == TLS_OUT_OF_INDEXES) return;
     AfxThreadData* pData = static_cast<AfxThreadData*>(::TlsGetValue(dwIndex));
-    if (pData == nullptr)
-        return;
+    if (pData == nullptr) return;
     // The temporaries go first, while their destructors can still find the
     // data; what is left (empty maps, the creation hook) goes with it.
     AfxDeleteTempMaps();
@@ -85,13 +72,9 @@ void AfxTermThreadData()
     --g_nThreadData;
 }
 
-long AfxGetThreadDataCount()
-{
-    return g_nThreadData.load();
-}
+long AfxGetThreadDataCount() { return g_nThreadData.load(); }
 
-int AfxGetTempWrapperCount()
-{
+int AfxGetTempWrapperCount() {
     const AfxThreadData& data = AfxGetThreadData();
     return static_cast<int>(data.wnd.temporary.size() + data.tempDCs.size() + data.tempGdi.size());
 }

@@ -15,17 +15,14 @@
 // ---------------------------------------------------------------------------
 // Thread state
 
-WndThreadState::~WndThreadState()
-{
+WndThreadState::~WndThreadState() {
     DeleteTemporary();
-    if (hHookCbt != nullptr)
-        ::UnhookWindowsHookEx(hHookCbt);
+    if (hHookCbt != nullptr) ::UnhookWindowsHookEx(hHookCbt);
     // Objects still bound when the thread ends keep their handles; the
     // windows of a thread are destroyed with it, so only the map goes.
 }
 
-void WndThreadState::DeleteTemporary()
-{
+void WndThreadState::DeleteTemporary() {
     std::unordered_map<HWND, CWnd*> old;
     old.swap(temporary);
     for (auto& entry : old) {
@@ -34,8 +31,7 @@ void WndThreadState::DeleteTemporary()
     }
 }
 
-void AfxDeleteTempMaps()
-{
+void AfxDeleteTempMaps() {
     AfxGetWndThreadState().DeleteTemporary();
     CDC::DeleteTempMap();
     CGdiObject::DeleteTempMap();
@@ -45,15 +41,13 @@ namespace {
 
 // Windows the system creates by itself on a thread's first window; they must
 // not take the binding meant for the caller's window.
-bool IsSystemHelperWindow(HWND hWnd)
-{
+bool IsSystemHelperWindow(HWND hWnd) {
     char szClass[32] = {};
     ::GetClassNameA(hWnd, szClass, sizeof(szClass));
     return lstrcmpiA(szClass, "IME") == 0 || lstrcmpiA(szClass, "MSCTFIME UI") == 0;
 }
 
-LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam) {
     WndThreadState& state = AfxGetWndThreadState();
     if (nCode == HCBT_CREATEWND && state.pWndInit != nullptr) {
         HWND hWnd = reinterpret_cast<HWND>(wParam);
@@ -63,8 +57,7 @@ LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
             if (pWnd->Attach(hWnd)) {
                 WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
                     ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-                if (pfnOld != &AfxWndProc)
-                    pWnd->m_pfnSuper = pfnOld;
+                if (pfnOld != &AfxWndProc) pWnd->m_pfnSuper = pfnOld;
             }
         }
     }
@@ -73,29 +66,24 @@ LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
 
 // Default result of a message whose handler threw: creation fails, every
 // other message counts as handled with 0.
-LRESULT ResultAfterException(UINT message)
-{
-    if (message == WM_CREATE)
-        return -1;
+LRESULT ResultAfterException(UINT message) {
+    if (message == WM_CREATE) return -1;
     return 0;
 }
 
 }  // namespace
 
-void AfxHookWindowCreate(CWnd* pWnd)
-{
+void AfxHookWindowCreate(CWnd* pWnd) {
     WndThreadState& state = AfxGetWndThreadState();
     if (state.hHookCbt == nullptr) {
         state.hHookCbt = ::SetWindowsHookExA(WH_CBT, &CbtFilterHook, nullptr, ::GetCurrentThreadId());
-        if (state.hHookCbt == nullptr)
-            AfxThrowLastError(::GetLastError());
+        if (state.hHookCbt == nullptr) AfxThrowLastError(::GetLastError());
     }
     ++state.nCreateDepth;
     state.pWndInit = pWnd;
 }
 
-BOOL AfxUnhookWindowCreate()
-{
+BOOL AfxUnhookWindowCreate() {
     WndThreadState& state = AfxGetWndThreadState();
     BOOL bBound = state.pWndInit == nullptr;
     state.pWndInit = nullptr;
@@ -111,8 +99,7 @@ BOOL AfxUnhookWindowCreate()
 
 namespace {
 
-LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     WndThreadState& state = AfxGetWndThreadState();
     MSG msgSaved = state.msgCur;
     state.msgCur.hwnd = hWnd;
@@ -135,8 +122,7 @@ LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM l
         // ours is still the outermost one, forget the handle, then let the
         // object clean up after itself.
         WNDPROC pfnSuper = pWnd->m_pfnSuper;
-        if (pfnSuper != nullptr &&
-            reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &AfxWndProc)
+        if (pfnSuper != nullptr && reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &AfxWndProc)
             ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnSuper));
         pWnd->Detach();
         CWinApp* pApp = AfxGetApp();
@@ -158,11 +144,9 @@ LRESULT CallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
-LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    if (pWnd == nullptr || pWnd->m_hWnd != hWnd)
-        return ::DefWindowProcA(hWnd, message, wParam, lParam);
+    if (pWnd == nullptr || pWnd->m_hWnd != hWnd) return ::DefWindowProcA(hWnd, message, wParam, lParam);
     return CallWndProc(pWnd, hWnd, message, wParam, lParam);
 }
 
@@ -171,67 +155,51 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 CWnd::CWnd() : m_hWnd(nullptr), m_pfnSuper(nullptr) {}
 
-CWnd::~CWnd()
-{
+CWnd::~CWnd() {
     CWinApp* pApp = AfxGetApp();
     if (pApp != nullptr && pApp->m_pMainWnd == this)
-        pApp->m_pMainWnd = nullptr;   // never leave the application a dangling main window
-    if (m_hWnd == nullptr)
-        return;
+        pApp->m_pMainWnd = nullptr;  // never leave the application a dangling main window
+    if (m_hWnd == nullptr) return;
     WndThreadState& state = AfxGetWndThreadState();
     auto it = state.permanent.find(m_hWnd);
     bool bOurs = it != state.permanent.end() && it->second == this;
-    if (bOurs && ::IsWindow(m_hWnd) &&
-        ::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId()) {
+    if (bOurs && ::IsWindow(m_hWnd) && ::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId()) {
         // The object goes before its window: unbind it so no message reaches
         // a destroyed object, and let the window keep working on its own.
         if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc)
             ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC,
                                 reinterpret_cast<LONG_PTR>(m_pfnSuper != nullptr ? m_pfnSuper : &::DefWindowProcA));
     }
-    if (bOurs)
-        state.permanent.erase(it);
+    if (bOurs) state.permanent.erase(it);
     m_hWnd = nullptr;
 }
 
-CWnd* CWnd::FromHandlePermanent(HWND hWnd)
-{
-    if (hWnd == nullptr)
-        return nullptr;
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
+    if (hWnd == nullptr) return nullptr;
     WndThreadState& state = AfxGetWndThreadState();
     auto it = state.permanent.find(hWnd);
     return it == state.permanent.end() ? nullptr : it->second;
 }
 
-CWnd* CWnd::FromHandle(HWND hWnd)
-{
-    if (hWnd == nullptr)
-        return nullptr;
+CWnd* CWnd::FromHandle(HWND hWnd) {
+    if (hWnd == nullptr) return nullptr;
     WndThreadState& state = AfxGetWndThreadState();
     auto it = state.permanent.find(hWnd);
-    if (it != state.permanent.end())
-        return it->second;
+    if (it != state.permanent.end()) return it->second;
     auto jt = state.temporary.find(hWnd);
-    if (jt != state.temporary.end())
-        return jt->second;
+    if (jt != state.temporary.end()) return jt->second;
     CWnd* pWnd = new CWnd;
     pWnd->m_hWnd = hWnd;
     state.temporary.emplace(hWnd, pWnd);
     return pWnd;
 }
 
-void CWnd::DeleteTempMap()
-{
-    AfxGetWndThreadState().DeleteTemporary();
-}
+void CWnd::DeleteTempMap() { AfxGetWndThreadState().DeleteTemporary(); }
 
-BOOL CWnd::Attach(HWND hWndNew)
-{
-    if (hWndNew == nullptr || m_hWnd != nullptr)
-        return FALSE;
+BOOL CWnd::Attach(HWND hWndNew) {
+    if (hWndNew == nullptr || m_hWnd != nullptr) return FALSE;
     WndThreadState& state = AfxGetWndThreadState();
-    if (state.permanent.count(hWndNew) != 0)
-        return FALSE;   // already bound to another object
+    if (state.permanent.count(hWndNew) != 0) return FALSE;  // already bound to another object
     // A temporary wrapper of the same window would answer for it otherwise.
     auto jt = state.temporary.find(hWndNew);
     if (jt != state.temporary.end()) {
@@ -244,68 +212,55 @@ BOOL CWnd::Attach(HWND hWndNew)
     return TRUE;
 }
 
-HWND CWnd::Detach()
-{
+HWND CWnd::Detach() {
     HWND hWnd = m_hWnd;
     if (hWnd != nullptr) {
         WndThreadState& state = AfxGetWndThreadState();
         auto it = state.permanent.find(hWnd);
-        if (it != state.permanent.end() && it->second == this)
-            state.permanent.erase(it);
+        if (it != state.permanent.end() && it->second == this) state.permanent.erase(it);
     }
     m_hWnd = nullptr;
     m_pfnSuper = nullptr;
     return hWnd;
 }
 
-BOOL CWnd::SubclassWindow(HWND hWnd)
-{
-    if (!::IsWindow(hWnd) || !Attach(hWnd))
-        return FALSE;
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!::IsWindow(hWnd) || !Attach(hWnd)) return FALSE;
     PreSubclassWindow();
-    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    WNDPROC pfnOld =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (pfnOld == nullptr) {
         Detach();
         return FALSE;
     }
-    if (pfnOld != &AfxWndProc)
-        m_pfnSuper = pfnOld;
+    if (pfnOld != &AfxWndProc) m_pfnSuper = pfnOld;
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent)
-{
-    if (pParent == nullptr || pParent->m_hWnd == nullptr)
-        return FALSE;
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    if (pParent == nullptr || pParent->m_hWnd == nullptr) return FALSE;
     HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
     return hWndControl != nullptr && SubclassWindow(hWndControl);
 }
 
-HWND CWnd::UnsubclassWindow()
-{
-    if (m_hWnd == nullptr)
-        return nullptr;
-    if (m_pfnSuper != nullptr)
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+HWND CWnd::UnsubclassWindow() {
+    if (m_hWnd == nullptr) return nullptr;
+    if (m_pfnSuper != nullptr) ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
     return Detach();
 }
 
 void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
-{
-    if (m_hWnd != nullptr)
-        return FALSE;
+                    int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam) {
+    if (m_hWnd != nullptr) return FALSE;
     AfxHookWindowCreate(this);
-    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight,
-                                  hWndParent, nIDorHMenu, ::GetModuleHandleA(nullptr), lpParam);
+    HWND hWnd = ::CreateWindowExA(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, nWidth, nHeight, hWndParent,
+                                  nIDorHMenu, ::GetModuleHandleA(nullptr), lpParam);
     AfxUnhookWindowCreate();
     if (hWnd == nullptr) {
         // A window that failed in WM_CREATE is gone; so must the binding be.
-        if (m_hWnd != nullptr)
-            Detach();
+        if (m_hWnd != nullptr) Detach();
         return FALSE;
     }
     if (m_hWnd == nullptr) {
@@ -316,15 +271,12 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
     return m_hWnd == hWnd;
 }
 
-BOOL CWnd::DestroyWindow()
-{
-    if (m_hWnd == nullptr)
-        return FALSE;
+BOOL CWnd::DestroyWindow() {
+    if (m_hWnd == nullptr) return FALSE;
     HWND hWnd = m_hWnd;
     BOOL bResult = ::DestroyWindow(hWnd);
     // A window that was only attached never routes WM_NCDESTROY to us.
-    if (bResult && m_hWnd == hWnd)
-        Detach();
+    if (bResult && m_hWnd == hWnd) Detach();
     return bResult;
 }
 
@@ -333,64 +285,45 @@ void CWnd::PostNcDestroy() {}
 // ---------------------------------------------------------------------------
 // CWnd: messages
 
-const MSG* CWnd::GetCurrentMessage()
-{
-    return &AfxGetWndThreadState().msgCur;
-}
+const MSG* CWnd::GetCurrentMessage() { return &AfxGetWndThreadState().msgCur; }
 
-BOOL CWnd::PreTranslateMessage(MSG*)
-{
-    return FALSE;
-}
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
-BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
-{
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
     for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
         CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))
-            return TRUE;
-        if (hWnd == hWndStop)
-            break;
+        if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg)) return TRUE;
+        if (hWnd == hWndStop) break;
     }
     return FALSE;
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT lResult = 0;
-    if (!OnWndMsg(message, wParam, lParam, &lResult))
-        lResult = DefWindowProc(message, wParam, lParam);
+    if (!OnWndMsg(message, wParam, lParam, &lResult)) lResult = DefWindowProc(message, wParam, lParam);
     return lResult;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (m_pfnSuper != nullptr)
-        return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != nullptr) return ::CallWindowProcA(m_pfnSuper, m_hWnd, message, wParam, lParam);
     return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-LRESULT CWnd::Default()
-{
+LRESULT CWnd::Default() {
     const MSG& msg = AfxGetWndThreadState().msgCur;
     return DefWindowProc(msg.message, msg.wParam, msg.lParam);
 }
 
 namespace {
 
-bool IsCtlColorMessage(UINT message)
-{
-    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
-}
+bool IsCtlColorMessage(UINT message) { return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC; }
 
 }  // namespace
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     LRESULT lResult = 0;
     if (message == WM_COMMAND) {
-        if (!OnCommand(wParam, lParam))
-            return FALSE;
+        if (!OnCommand(wParam, lParam)) return FALSE;
         *pResult = 0;
         return TRUE;
     }
@@ -412,31 +345,26 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         *pResult = reinterpret_cast<LRESULT>(hbr);
         return TRUE;
     }
-    if (message == WM_DRAWITEM || message == WM_MEASUREITEM || message == WM_COMPAREITEM ||
-        message == WM_DELETEITEM) {
+    if (message == WM_DRAWITEM || message == WM_MEASUREITEM || message == WM_COMPAREITEM || message == WM_DELETEITEM) {
         HWND hWndChild = nullptr;
         if (message == WM_DRAWITEM) {
             const DRAWITEMSTRUCT* pDis = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (pDis->CtlType != ODT_MENU)
-                hWndChild = pDis->hwndItem;
+            if (pDis->CtlType != ODT_MENU) hWndChild = pDis->hwndItem;
         } else if (message == WM_COMPAREITEM) {
             hWndChild = reinterpret_cast<const COMPAREITEMSTRUCT*>(lParam)->hwndItem;
         } else if (message == WM_DELETEITEM) {
             hWndChild = reinterpret_cast<const DELETEITEMSTRUCT*>(lParam)->hwndItem;
         } else {
             const MEASUREITEMSTRUCT* pMis = reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam);
-            if (pMis->CtlType != ODT_MENU)
-                hWndChild = ::GetDlgItem(m_hWnd, static_cast<int>(pMis->CtlID));
+            if (pMis->CtlType != ODT_MENU) hWndChild = ::GetDlgItem(m_hWnd, static_cast<int>(pMis->CtlID));
         }
         CWnd* pChild = FromHandlePermanent(hWndChild);
-        if (pChild != nullptr && pChild->OnChildNotify(message, wParam, lParam, pResult))
-            return TRUE;
+        if (pChild != nullptr && pChild->OnChildNotify(message, wParam, lParam, pResult)) return TRUE;
     }
     return FALSE;
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
-{
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     UINT nID = LOWORD(wParam);
     UINT nCode = HIWORD(wParam);
     HWND hWndCtrl = reinterpret_cast<HWND>(lParam);
@@ -450,30 +378,23 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(nID, nCode);
 }
 
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
-{
-    if (!IsCtlColorMessage(message))
-        return FALSE;
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (!IsCtlColorMessage(message)) return FALSE;
     const MessageMapEntry* pEntry = FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + WM_CTLCOLORMSGBOX, 0, 0);
-    if (pEntry == nullptr)
-        return FALSE;
+    if (pEntry == nullptr) return FALSE;
     typedef HBRUSH (CMessageTarget::*PFN)(CDC*, UINT);
     HBRUSH hbr = (this->*MessageHandlerCast<PFN>(pEntry->pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
-                                                            message - WM_CTLCOLORMSGBOX);
+                                                               message - WM_CTLCOLORMSGBOX);
     (void)lParam;
-    if (hbr == nullptr)
-        return FALSE;   // the child declined: the parent's default applies
+    if (hbr == nullptr) return FALSE;  // the child declined: the parent's default applies
     *pResult = reinterpret_cast<LRESULT>(hbr);
     return TRUE;
 }
 
-LRESULT CWnd::DispatchEntry(const MessageMapEntry* pEntry, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CWnd::DispatchEntry(const MessageMapEntry* pEntry, UINT message, WPARAM wParam, LPARAM lParam) {
     PFN_MSGHANDLER pfn = pEntry->pfn;
     switch (pEntry->nSig) {
-    case MsgSig_v_v:
-        (this->*pfn)();
-        return 0;
+    case MsgSig_v_v: (this->*pfn)(); return 0;
     case MsgSig_b_D: {
         typedef BOOL (CMessageTarget::*PFN)(CDC*);
         return (this->*MessageHandlerCast<PFN>(pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
@@ -481,20 +402,20 @@ LRESULT CWnd::DispatchEntry(const MessageMapEntry* pEntry, UINT message, WPARAM 
     case MsgSig_hb_DWu: {
         typedef HBRUSH (CMessageTarget::*PFN)(CDC*, CWnd*, UINT);
         HBRUSH hbr = (this->*MessageHandlerCast<PFN>(pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)),
-                                                        FromHandle(reinterpret_cast<HWND>(lParam)),
-                                                        message - WM_CTLCOLORMSGBOX);
+                                                           FromHandle(reinterpret_cast<HWND>(lParam)),
+                                                           message - WM_CTLCOLORMSGBOX);
         return reinterpret_cast<LRESULT>(hbr);
     }
     case MsgSig_v_uP: {
         typedef void (CMessageTarget::*PFN)(UINT, CPoint);
         (this->*MessageHandlerCast<PFN>(pfn))(static_cast<UINT>(wParam),
-                                            CPoint(SCRIVLO_X_LPARAM(lParam), SCRIVLO_Y_LPARAM(lParam)));
+                                              CPoint(SCRIVLO_X_LPARAM(lParam), SCRIVLO_Y_LPARAM(lParam)));
         return 0;
     }
     case MsgSig_b_Wuu: {
         typedef BOOL (CMessageTarget::*PFN)(CWnd*, UINT, UINT);
         return (this->*MessageHandlerCast<PFN>(pfn))(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),
-                                                   HIWORD(lParam));
+                                                     HIWORD(lParam));
     }
     case MsgSig_v_W: {
         typedef void (CMessageTarget::*PFN)(CWnd*);
@@ -564,8 +485,7 @@ LRESULT CWnd::DispatchEntry(const MessageMapEntry* pEntry, UINT message, WPARAM 
     }
     case MsgSig_hb_Du:
     case MsgSig_v_DRAW:
-    case MsgSig_end:
-        break;
+    case MsgSig_end: break;
     }
     return 0;
 }
@@ -576,18 +496,11 @@ LRESULT CWnd::DispatchEntry(const MessageMapEntry* pEntry, UINT message, WPARAM 
 BEGIN_MESSAGE_MAP(CWnd, CMessageTarget)
 END_MESSAGE_MAP()
 
-void CWnd::OnPaint()
-{
-    Default();
-}
+void CWnd::OnPaint() { Default(); }
 
-BOOL CWnd::OnEraseBkgnd(CDC*)
-{
-    return static_cast<BOOL>(Default());
-}
+BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
 
-HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
-{
+HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
     (void)pDC;
     (void)nCtlColor;
     const MSG& msg = AfxGetWndThreadState().msgCur;
@@ -600,37 +513,19 @@ HBRUSH CWnd::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
     return reinterpret_cast<HBRUSH>(Default());
 }
 
-void CWnd::OnDestroy()
-{
-    Default();
-}
+void CWnd::OnDestroy() { Default(); }
 
-void CWnd::OnNcDestroy()
-{
-    Default();
-}
+void CWnd::OnNcDestroy() { Default(); }
 
 // ---------------------------------------------------------------------------
 // CWnd: attributes and operations
 
-DWORD CWnd::GetStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE));
-}
-
-DWORD CWnd::GetExStyle() const
-{
-    return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE));
-}
-
 namespace {
 
-BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
+BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     DWORD dwStyle = static_cast<DWORD>(::GetWindowLongA(hWnd, nIndex));
     DWORD dwNew = (dwStyle & ~dwRemove) | dwAdd;
-    if (dwStyle == dwNew)
-        return FALSE;
+    if (dwStyle == dwNew) return FALSE;
     ::SetWindowLongA(hWnd, nIndex, static_cast<LONG>(dwNew));
     if (nFlags != 0)
         ::SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | nFlags);
@@ -639,144 +534,32 @@ BOOL ModifyStyleBits(HWND hWnd, int nIndex, DWORD dwRemove, DWORD dwAdd, UINT nF
 
 }  // namespace
 
-BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
+BOOL CWnd::ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     return ModifyStyleBits(m_hWnd, GWL_STYLE, dwRemove, dwAdd, nFlags);
 }
 
-BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
-{
+BOOL CWnd::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags) {
     return ModifyStyleBits(m_hWnd, GWL_EXSTYLE, dwRemove, dwAdd, nFlags);
 }
 
-void CWnd::SetWindowText(LPCSTR lpszString)
-{
-    ::SetWindowTextA(m_hWnd, lpszString);
-}
-
-int CWnd::GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const
-{
-    return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
-}
-
-void CWnd::GetWindowText(CString& rString) const
-{
+void CWnd::GetWindowText(CString& rString) const {
     int nLength = ::GetWindowTextLengthA(m_hWnd);
     char* pBuffer = rString.GetBuffer(nLength);
     int nCopied = ::GetWindowTextA(m_hWnd, pBuffer, nLength + 1);
     rString.ReleaseBuffer(nCopied < 0 ? 0 : nCopied);
 }
 
-int CWnd::GetWindowTextLength() const
-{
-    return ::GetWindowTextLengthA(m_hWnd);
-}
-
-int CWnd::GetDlgCtrlID() const
-{
-    return ::GetDlgCtrlID(m_hWnd);
-}
-
-CWnd* CWnd::GetDlgItem(int nID) const
-{
-    return FromHandle(::GetDlgItem(m_hWnd, nID));
-}
-
-CWnd* CWnd::GetParent() const
-{
-    return FromHandle(::GetParent(m_hWnd));
-}
-
-BOOL CWnd::IsWindowVisible() const
-{
-    return ::IsWindowVisible(m_hWnd);
-}
-
-BOOL CWnd::IsWindowEnabled() const
-{
-    return ::IsWindowEnabled(m_hWnd);
-}
-
-BOOL CWnd::IsIconic() const
-{
-    return ::IsIconic(m_hWnd);
-}
-
-BOOL CWnd::EnableWindow(BOOL bEnable)
-{
-    return ::EnableWindow(m_hWnd, bEnable);
-}
-
-HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon)
-{
-    return reinterpret_cast<HICON>(
-        ::SendMessageA(m_hWnd, WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(hIcon)));
-}
-
-void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
-{
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw) {
     HFONT hFont = pFont != nullptr ? static_cast<HFONT>(pFont->GetSafeHandle()) : nullptr;
     ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
 }
 
-CFont* CWnd::GetFont() const
-{
+CFont* CWnd::GetFont() const {
     HFONT hFont = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
     return hFont != nullptr ? CFont::FromHandle(hFont) : nullptr;
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow)
-{
-    return ::ShowWindow(m_hWnd, nCmdShow);
-}
-
-void CWnd::Invalidate(BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, nullptr, bErase);
-}
-
-void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase)
-{
-    ::InvalidateRect(m_hWnd, lpRect, bErase);
-}
-
-void CWnd::UpdateWindow()
-{
-    ::UpdateWindow(m_hWnd);
-}
-
-void CWnd::GetClientRect(LPRECT lpRect) const
-{
-    ::GetClientRect(m_hWnd, lpRect);
-}
-
-void CWnd::GetWindowRect(LPRECT lpRect) const
-{
-    ::GetWindowRect(m_hWnd, lpRect);
-}
-
-void CWnd::ScreenToClient(LPPOINT lpPoint) const
-{
-    ::ScreenToClient(m_hWnd, lpPoint);
-}
-
-void CWnd::ScreenToClient(LPRECT lpRect) const
-{
-    ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<LPPOINT>(lpRect), 2);
-}
-
-void CWnd::ClientToScreen(LPPOINT lpPoint) const
-{
-    ::ClientToScreen(m_hWnd, lpPoint);
-}
-
-void CWnd::ClientToScreen(LPRECT lpRect) const
-{
-    ::MapWindowPoints(m_hWnd, HWND_DESKTOP, reinterpret_cast<LPPOINT>(lpRect), 2);
-}
-
-BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
-{
+BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags) {
     // The special insert-after values (wndTop, wndTopMost...) arrive as
     // pointers holding HWND_TOP, HWND_TOPMOST...
     HWND hWndInsertAfter = nullptr;
@@ -788,39 +571,4 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
             hWndInsertAfter = pWndInsertAfter->m_hWnd;
     }
     return ::SetWindowPos(m_hWnd, hWndInsertAfter, x, y, cx, cy, nFlags);
-}
-
-void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint)
-{
-    ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
-}
-
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
-}
-
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
-{
-    return ::PostMessageA(m_hWnd, message, wParam, lParam);
-}
-
-UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer)
-{
-    return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
-}
-
-BOOL CWnd::KillTimer(UINT_PTR nIDEvent)
-{
-    return ::KillTimer(m_hWnd, nIDEvent);
-}
-
-CWnd* CWnd::SetFocus()
-{
-    return FromHandle(::SetFocus(m_hWnd));
-}
-
-CWnd* CWnd::GetFocus()
-{
-    return FromHandle(::GetFocus());
 }

@@ -1,6 +1,7 @@
 // Identifiers of Scrivlo's resources. Included by the resource script and by C++.
 #pragma once
 
+// clang-format off
 // String table.
 #define IDS_ERROR_LOCATING_PATH     101
 #define IDS_ERROR_READING_REGISTRY  102
@@ -29,3 +30,4 @@
 #ifndef ID_HELP
 #define ID_HELP                     0xE146
 #endif
+// clang-format on

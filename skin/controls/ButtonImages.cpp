@@ -12,42 +12,31 @@
 
 namespace {
 
-void FreeSlot(ButtonImage& slot)
-{
-    if (slot.hIcon != nullptr && slot.bOwned)
-        ::DestroyIcon(slot.hIcon);
+void FreeSlot(ButtonImage& slot) {
+    if (slot.hIcon != nullptr && slot.bOwned) ::DestroyIcon(slot.hIcon);
     slot.hIcon = nullptr;
     slot.bOwned = 0;
 }
 
-HICON LoadIconFrom(HINSTANCE hModule, UINT nID)
-{
-    if (nID == 0)
-        return nullptr;
+HICON LoadIconFrom(HINSTANCE hModule, UINT nID) {
+    if (nID == 0) return nullptr;
     return static_cast<HICON>(::LoadImageA(hModule, MAKEINTRESOURCEA(nID), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
 }
 
-ButtonImage& Slot(ButtonImageSet& set, int nSlot)
-{
+ButtonImage& Slot(ButtonImageSet& set, int nSlot) {
     switch (nSlot) {
-    case kSkinImageActive:
-        return set.imgActive;
-    case kSkinImageNormal:
-        return set.imgNormal;
-    case kSkinImagePressed:
-        return set.imgPressed;
-    default:
-        return set.imgDisabled;
+    case kSkinImageActive: return set.imgActive;
+    case kSkinImageNormal: return set.imgNormal;
+    case kSkinImagePressed: return set.imgPressed;
+    default: return set.imgDisabled;
     }
 }
 
 }  // namespace
 
-HICON CreateGrayscaleIcon(HICON hIcon)
-{
+HICON CreateGrayscaleIcon(HICON hIcon) {
     ICONINFO info = {};
-    if (hIcon == nullptr || !::GetIconInfo(hIcon, &info))
-        return nullptr;
+    if (hIcon == nullptr || !::GetIconInfo(hIcon, &info)) return nullptr;
 
     HICON hGray = nullptr;
     HDC hScreen = ::GetDC(nullptr);
@@ -72,8 +61,7 @@ HICON CreateGrayscaleIcon(HICON hIcon)
             for (int y = 0; y < cy; ++y) {
                 for (int x = 0; x < cx; ++x) {
                     SkinColorRef gray;
-                    if (GrayPixel(::GetPixel(hSrc, x, y), &gray))
-                        ::SetPixel(hDst, x, y, gray);
+                    if (GrayPixel(::GetPixel(hSrc, x, y), &gray)) ::SetPixel(hDst, x, y, gray);
                 }
             }
             ::SelectObject(hSrc, hOldSrc);
@@ -87,21 +75,15 @@ HICON CreateGrayscaleIcon(HICON hIcon)
             ::DeleteObject(hNew);
         }
     }
-    if (info.hbmMask != nullptr)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor != nullptr)
-        ::DeleteObject(info.hbmColor);
-    if (hSrc != nullptr)
-        ::DeleteDC(hSrc);
-    if (hDst != nullptr)
-        ::DeleteDC(hDst);
-    if (hScreen != nullptr)
-        ::ReleaseDC(nullptr, hScreen);
+    if (info.hbmMask != nullptr) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
+    if (hSrc != nullptr) ::DeleteDC(hSrc);
+    if (hDst != nullptr) ::DeleteDC(hDst);
+    if (hScreen != nullptr) ::ReleaseDC(nullptr, hScreen);
     return hGray;
 }
 
-HCURSOR CreateHandCursor()
-{
+HCURSOR CreateHandCursor() {
     return ::CreateCursor(AfxGetModuleState()->m_hCurrentInstanceHandle, kHandCursorHotspotX, kHandCursorHotspotY,
                           kHandCursorWidth, kHandCursorHeight, kHandCursorAndPlane, kHandCursorXorPlane);
 }
@@ -109,17 +91,13 @@ HCURSOR CreateHandCursor()
 // ---------------------------------------------------------------------------
 // CSkinButton: image sets
 
-const ButtonImageSet* CSkinButton::GetImageSet(int nSet) const
-{
-    if (m_pImages == nullptr || nSet < 0 || nSet >= m_nImageSets)
-        return nullptr;
+const ButtonImageSet* CSkinButton::GetImageSet(int nSet) const {
+    if (m_pImages == nullptr || nSet < 0 || nSet >= m_nImageSets) return nullptr;
     return &m_pImages[nSet];
 }
 
-void CSkinButton::FreeImageSet(int nSet)
-{
-    if (m_pImages == nullptr || nSet < 0 || nSet >= m_nImageSets)
-        return;
+void CSkinButton::FreeImageSet(int nSet) {
+    if (m_pImages == nullptr || nSet < 0 || nSet >= m_nImageSets) return;
     ButtonImageSet& set = m_pImages[nSet];
     // imgNormal is never owned when it is imgActive's handle, so each icon
     // is destroyed once.
@@ -129,10 +107,8 @@ void CSkinButton::FreeImageSet(int nSet)
     FreeSlot(set.imgDisabled);
 }
 
-void CSkinButton::SetIconHandles(HICON hActive, HICON hNormal, HICON hPressed, HICON hDisabled, int nSet)
-{
-    if (m_pImages == nullptr || nSet < 0 || nSet >= m_nImageSets)
-        return;
+void CSkinButton::SetIconHandles(HICON hActive, HICON hNormal, HICON hPressed, HICON hDisabled, int nSet) {
+    if (m_pImages == nullptr || nSet < 0 || nSet >= m_nImageSets) return;
     FreeImageSet(nSet);
     ButtonImageSet& set = m_pImages[nSet];
     set.imgActive.hIcon = hActive;
@@ -148,13 +124,10 @@ void CSkinButton::SetIconHandles(HICON hActive, HICON hNormal, HICON hPressed, H
     LookChanged();
 }
 
-void CSkinButton::SetIcons(UINT idActive, UINT idNormal, UINT idPressed, UINT idDisabled, int nSet)
-{
-    if (m_pImages == nullptr || nSet < 0 || nSet >= m_nImageSets)
-        return;
+void CSkinButton::SetIcons(UINT idActive, UINT idNormal, UINT idPressed, UINT idDisabled, int nSet) {
+    if (m_pImages == nullptr || nSet < 0 || nSet >= m_nImageSets) return;
     HINSTANCE hModule = AfxFindResourceHandle(MAKEINTRESOURCEA(idActive), MAKEINTRESOURCEA(14));
-    if (hModule == nullptr)
-        return;
+    if (hModule == nullptr) return;
     FreeImageSet(nSet);
     ButtonImageSet& set = m_pImages[nSet];
     set.imgActive.hIcon = LoadIconFrom(hModule, idActive);
@@ -171,48 +144,37 @@ void CSkinButton::SetIcons(UINT idActive, UINT idNormal, UINT idPressed, UINT id
     LookChanged();
 }
 
-void CSkinButton::UpdateIconSize()
-{
+void CSkinButton::UpdateIconSize() {
     m_cxIcon = 0;
     m_cyIcon = 0;
     const ButtonImageSet* pSet = GetImageSet(m_nCurImage);
-    if (pSet == nullptr || pSet->imgActive.hIcon == nullptr)
-        return;
+    if (pSet == nullptr || pSet->imgActive.hIcon == nullptr) return;
     ICONINFO info = {};
-    if (!::GetIconInfo(pSet->imgActive.hIcon, &info))
-        return;
+    if (!::GetIconInfo(pSet->imgActive.hIcon, &info)) return;
     m_cxIcon = ButtonIconExtent(static_cast<int>(info.xHotspot));
     m_cyIcon = ButtonIconExtent(static_cast<int>(info.yHotspot));
-    if (info.hbmMask != nullptr)
-        ::DeleteObject(info.hbmMask);
-    if (info.hbmColor != nullptr)
-        ::DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
 }
 
-void CSkinButton::PaintIcon(CDC* pDC, CRect rc)
-{
+void CSkinButton::PaintIcon(CDC* pDC, CRect rc) {
     const ButtonImageSet* pSet = GetImageSet(m_nCurImage);
-    if (pSet == nullptr)
-        return;
-    const ButtonVisual visual = ButtonVisualState(m_bGrayed != FALSE, m_bMouseOver != FALSE, m_bFocused != FALSE,
-                                                  m_bPressed != FALSE);
+    if (pSet == nullptr) return;
+    const ButtonVisual visual =
+        ButtonVisualState(m_bGrayed != FALSE, m_bMouseOver != FALSE, m_bFocused != FALSE, m_bPressed != FALSE);
     const int nSlot = ButtonImageSlot(visual, pSet->imgPressed.hIcon == nullptr);
     HICON hIcon = Slot(const_cast<ButtonImageSet&>(*pSet), nSlot).hIcon;
-    if (hIcon == nullptr)
-        return;
+    if (hIcon == nullptr) return;
     const SkinPoint at = ButtonIconPosition(SkinRect{rc.left, rc.top, rc.right, rc.bottom},
                                             static_cast<std::uint32_t>(m_nTextAlign), m_cxIcon, m_cyIcon);
     ::DrawIconEx(pDC->GetSafeHdc(), at.x, at.y, hIcon, 0, 0, 0, nullptr, DI_NORMAL);
 }
 
-void CSkinButton::SetHandCursor(BOOL bHand)
-{
-    if (m_hCursor != nullptr && m_bOwnCursor)
-        ::DestroyCursor(m_hCursor);
+void CSkinButton::SetHandCursor(BOOL bHand) {
+    if (m_hCursor != nullptr && m_bOwnCursor) ::DestroyCursor(m_hCursor);
     m_hCursor = nullptr;
     m_bOwnCursor = FALSE;
-    if (!bHand)
-        return;
+    if (!bHand) return;
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof(version);
     const BOOL bKnown = ::GetVersionExA(&version);
@@ -224,10 +186,8 @@ void CSkinButton::SetHandCursor(BOOL bHand)
     }
 }
 
-void CSkinButton::BuildCheckImages()
-{
-    if (m_pImages == nullptr)
-        return;
+void CSkinButton::BuildCheckImages() {
+    if (m_pImages == nullptr) return;
     const bool bRadio = IsRadioButton(m_nType);
     const bool bFlat = (GetStyle() & kSkinBsFlat) != 0;
 
@@ -255,8 +215,7 @@ void CSkinButton::BuildCheckImages()
             ButtonImageSet& set = m_pImages[i];
             for (int j = 0; j < kSkinImageSlotCount; ++j) {
                 std::uint32_t state = 0;
-                if (!ButtonFrameState(bRadio, false, i, j, bFlat, &state))
-                    continue;
+                if (!ButtonFrameState(bRadio, false, i, j, bFlat, &state)) continue;
                 ::DrawFrameControl(hdcColor, &rc, kSkinDfcButton, state);
                 std::uint32_t maskState = 0;
                 if (bRadio && ButtonFrameState(true, true, i, j, bFlat, &maskState))
@@ -284,12 +243,8 @@ void CSkinButton::BuildCheckImages()
         ::SelectObject(hdcColor, hOldColor);
         ::SelectObject(hdcMask, hOldMask);
     }
-    if (hdcColor != nullptr)
-        ::DeleteDC(hdcColor);
-    if (hdcMask != nullptr)
-        ::DeleteDC(hdcMask);
-    if (hbmColor != nullptr)
-        ::DeleteObject(hbmColor);
-    if (hbmMask != nullptr)
-        ::DeleteObject(hbmMask);
+    if (hdcColor != nullptr) ::DeleteDC(hdcColor);
+    if (hdcMask != nullptr) ::DeleteDC(hdcMask);
+    if (hbmColor != nullptr) ::DeleteObject(hbmColor);
+    if (hbmMask != nullptr) ::DeleteObject(hbmMask);
 }

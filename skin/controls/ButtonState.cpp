@@ -7,10 +7,8 @@ bool IsCheckLikeButton(int type) {
     case kSkinBsRadioButton:
     case kSkinBs3State:
     case kSkinBsAuto3State:
-    case kSkinBsAutoRadioButton:
-        return true;
-    default:
-        return false;
+    case kSkinBsAutoRadioButton: return true;
+    default: return false;
     }
 }
 
@@ -66,28 +64,20 @@ ButtonVisual ButtonVisualState(bool grayed, bool mouseOver, bool focused, bool p
 
 int ButtonImageSlot(ButtonVisual visual, bool pressedSlotEmpty) {
     switch (visual) {
-    case ButtonVisual::Disabled:
-        return kSkinImageDisabled;
-    case ButtonVisual::Normal:
-        return kSkinImageNormal;
-    case ButtonVisual::Pressed:
-        return pressedSlotEmpty ? kSkinImageActive : kSkinImagePressed;
-    case ButtonVisual::Active:
-        break;
+    case ButtonVisual::Disabled: return kSkinImageDisabled;
+    case ButtonVisual::Normal: return kSkinImageNormal;
+    case ButtonVisual::Pressed: return pressedSlotEmpty ? kSkinImageActive : kSkinImagePressed;
+    case ButtonVisual::Active: break;
     }
     return kSkinImageActive;
 }
 
 SkinColorRef ButtonTextColor(ButtonVisual visual, const ButtonTextColors& colors, SkinColorRef grayText) {
     switch (visual) {
-    case ButtonVisual::Disabled:
-        return grayText;
-    case ButtonVisual::Normal:
-        return colors.normal;
-    case ButtonVisual::Pressed:
-        return colors.pressed;
-    case ButtonVisual::Active:
-        break;
+    case ButtonVisual::Disabled: return grayText;
+    case ButtonVisual::Normal: return colors.normal;
+    case ButtonVisual::Pressed: return colors.pressed;
+    case ButtonVisual::Active: break;
     }
     return colors.active;
 }

@@ -11,9 +11,7 @@ public:
     explicit CFileSource(CFile* file) : m_pFile(file) {}
     uint32_t Read(void* buffer, uint32_t count) override { return m_pFile->Read(buffer, count); }
     uint64_t GetPosition() override { return m_pFile->GetPosition(); }
-    void SeekTo(uint64_t position) override {
-        m_pFile->Seek(static_cast<LONGLONG>(position), CFile::begin);
-    }
+    void SeekTo(uint64_t position) override { m_pFile->Seek(static_cast<LONGLONG>(position), CFile::begin); }
     uint64_t GetLength() override { return m_pFile->GetLength(); }
 
 private:
@@ -72,25 +70,20 @@ int CDib::DrawRect(CDC* pDC, const RECT* dest, const RECT* src) {
     const LONG height = m_pInfo->bmiHeader.biHeight;
     // Rows are stored bottom-up: the source's bottom edge counts from the
     // image's last row.
-    return ::SetDIBitsToDevice(pDC->GetSafeHdc(), dest->left, dest->top,
-                               static_cast<DWORD>(dest->right - dest->left),
-                               static_cast<DWORD>(dest->bottom - dest->top), src->left,
-                               height - src->bottom, 0, static_cast<UINT>(height), m_pBits, m_pInfo,
-                               DIB_RGB_COLORS);
+    return ::SetDIBitsToDevice(pDC->GetSafeHdc(), dest->left, dest->top, static_cast<DWORD>(dest->right - dest->left),
+                               static_cast<DWORD>(dest->bottom - dest->top), src->left, height - src->bottom, 0,
+                               static_cast<UINT>(height), m_pBits, m_pInfo, DIB_RGB_COLORS);
 }
 
 BOOL CDib::DrawStretched(CDC* pDC, int x, int y, int cx, int cy) {
     CPaletteScope palette(pDC, m_pPalette);
     if (m_pInfo == nullptr) return FALSE;
     const int lines = ::StretchDIBits(pDC->GetSafeHdc(), x, y, cx, cy, 0, 0, m_pInfo->bmiHeader.biWidth,
-                                      m_pInfo->bmiHeader.biHeight, m_pBits, m_pInfo, DIB_RGB_COLORS,
-                                      SRCCOPY);
+                                      m_pInfo->bmiHeader.biHeight, m_pBits, m_pInfo, DIB_RGB_COLORS, SRCCOPY);
     return lines > 0 ? TRUE : FALSE;  // GDI_ERROR is -1
 }
 
-BOOL CDib::Draw(CDC* pDC, int x, int y) {
-    return DrawStretched(pDC, x, y, GetWidth(), GetHeight());
-}
+BOOL CDib::Draw(CDC* pDC, int x, int y) { return DrawStretched(pDC, x, y, GetWidth(), GetHeight()); }
 
 BOOL CDib::Load(const CString& path) {
     CFile file;
@@ -130,17 +123,11 @@ BOOL CDib::Write(CFile* file) {
                : FALSE;
 }
 
-RGBQUAD* CDib::GetColorTable() const {
-    return m_pInfo != nullptr ? m_pInfo->bmiColors : nullptr;
-}
+RGBQUAD* CDib::GetColorTable() const { return m_pInfo != nullptr ? m_pInfo->bmiColors : nullptr; }
 
-int CDib::GetWidth() const {
-    return m_pInfo != nullptr ? m_pInfo->bmiHeader.biWidth : 0;
-}
+int CDib::GetWidth() const { return m_pInfo != nullptr ? m_pInfo->bmiHeader.biWidth : 0; }
 
-int CDib::GetHeight() const {
-    return m_pInfo != nullptr ? m_pInfo->bmiHeader.biHeight : 0;
-}
+int CDib::GetHeight() const { return m_pInfo != nullptr ? m_pInfo->bmiHeader.biHeight : 0; }
 
 DWORD CDib::GetColorCount() const {
     if (m_pInfo == nullptr) return 0;
@@ -156,8 +143,7 @@ BOOL CDib::BuildPalette() {
     if (count == 0) return FALSE;
 
     std::vector<DibPaletteEntry> entries(count);
-    DibPaletteFromColorTable(reinterpret_cast<const unsigned char*>(m_pInfo->bmiColors), count,
-                             entries.data());
+    DibPaletteFromColorTable(reinterpret_cast<const unsigned char*>(m_pInfo->bmiColors), count, entries.data());
     std::vector<BYTE> block(sizeof(LOGPALETTE) + (count - 1) * sizeof(PALETTEENTRY));
     LOGPALETTE* logPalette = reinterpret_cast<LOGPALETTE*>(block.data());
     logPalette->palVersion = 0x300;

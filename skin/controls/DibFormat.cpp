@@ -4,13 +4,11 @@
 
 namespace {
 
-uint16_t Get16(const unsigned char* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
+uint16_t Get16(const unsigned char* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 uint32_t Get32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
 }
 
 void Put16(unsigned char* p, uint16_t value) {
@@ -100,13 +98,9 @@ uint32_t DibColorCount(const DibInfoHeader& header) {
     return 1u << header.biBitCount;
 }
 
-uint64_t DibStride(const DibInfoHeader& header) {
-    return (AbsoluteWidth(header) * header.biBitCount + 31) / 32 * 4;
-}
+uint64_t DibStride(const DibInfoHeader& header) { return (AbsoluteWidth(header) * header.biBitCount + 31) / 32 * 4; }
 
-uint64_t DibPackedRowSize(const DibInfoHeader& header) {
-    return (AbsoluteWidth(header) * header.biBitCount + 7) / 8;
-}
+uint64_t DibPackedRowSize(const DibInfoHeader& header) { return (AbsoluteWidth(header) * header.biBitCount + 7) / 8; }
 
 bool DibHasPlainRows(const DibInfoHeader& header) {
     return header.biCompression == kDibRgb || header.biCompression == kDibBitFields;
@@ -134,8 +128,7 @@ const char* DibReadStatusText(DibReadStatus status) {
     return "Error:Unknown\n";
 }
 
-DibReadStatus DibCheckHeaders(const DibFileHeader& file, const DibInfoHeader& info,
-                              uint64_t bytesAvailable) {
+DibReadStatus DibCheckHeaders(const DibFileHeader& file, const DibInfoHeader& info, uint64_t bytesAvailable) {
     if (file.bfType != kDibFileType) return DibReadStatus::kNotBitmap;
     if (info.biSize != kDibInfoHeaderSize) return DibReadStatus::kUnsupportedHeader;
     // The table in memory holds 256 entries; the palette and the drawing

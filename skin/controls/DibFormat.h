@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <memory>
 
-constexpr uint16_t kDibFileType = 0x4D42;        // the letters "BM"
+constexpr uint16_t kDibFileType = 0x4D42;  // the letters "BM"
 constexpr uint32_t kDibFileHeaderSize = 14;
 constexpr uint32_t kDibInfoHeaderSize = 40;
 constexpr uint32_t kDibMaxColors = 256;
-constexpr uint32_t kDibColorTableSize = kDibMaxColors * 4;   // 256 RGBQUAD entries
+constexpr uint32_t kDibColorTableSize = kDibMaxColors * 4;                       // 256 RGBQUAD entries
 constexpr uint32_t kDibInfoBlockSize = kDibInfoHeaderSize + kDibColorTableSize;  // 1064
 
 // Compression kinds of the info header.
@@ -23,16 +23,16 @@ constexpr uint32_t kDibBitFields = 3;
 
 struct DibFileHeader {
     uint16_t bfType;
-    uint32_t bfSize;        // total size of the file in bytes
+    uint32_t bfSize;  // total size of the file in bytes
     uint16_t bfReserved1;
     uint16_t bfReserved2;
-    uint32_t bfOffBits;     // offset of the pixel data from the file's start
+    uint32_t bfOffBits;  // offset of the pixel data from the file's start
 };
 
 struct DibInfoHeader {
     uint32_t biSize;
     int32_t biWidth;
-    int32_t biHeight;       // below 0 for rows stored top-down
+    int32_t biHeight;  // below 0 for rows stored top-down
     uint16_t biPlanes;
     uint16_t biBitCount;
     uint32_t biCompression;
@@ -66,12 +66,12 @@ uint32_t DibTableEntriesToWrite(const DibInfoHeader& header);
 
 enum class DibReadStatus {
     kOk,
-    kNotBitmap,           // type field not "BM"
-    kUnsupportedHeader,   // info header size other than 40 (OS/2 core, v4, v5)
-    kTooManyColors,       // biClrUsed beyond the 256 entries the table holds
-    kSizeBelowOffset,     // total size below the pixel offset
-    kPixelsBeyondFile,    // pixel data runs past the end of the file
-    kPixelsTooShort,      // pixel data smaller than the image's rows or compressed size
+    kNotBitmap,          // type field not "BM"
+    kUnsupportedHeader,  // info header size other than 40 (OS/2 core, v4, v5)
+    kTooManyColors,      // biClrUsed beyond the 256 entries the table holds
+    kSizeBelowOffset,    // total size below the pixel offset
+    kPixelsBeyondFile,   // pixel data runs past the end of the file
+    kPixelsTooShort,     // pixel data smaller than the image's rows or compressed size
 };
 
 // The text for a refusal ("Error:..." with a line feed); empty for kOk.
@@ -79,8 +79,7 @@ const char* DibReadStatusText(DibReadStatus status);
 
 // Checks the two decoded headers of a file whose pixel data may occupy at
 // most bytesAvailable bytes from the pixel offset to the file's end.
-DibReadStatus DibCheckHeaders(const DibFileHeader& file, const DibInfoHeader& info,
-                              uint64_t bytesAvailable);
+DibReadStatus DibCheckHeaders(const DibFileHeader& file, const DibInfoHeader& info, uint64_t bytesAvailable);
 
 // Where the bytes come from; CDib wraps a CFile, tests and the fuzzer a buffer.
 class DibByteSource {

@@ -34,22 +34,18 @@ CSkinLabel::CSkinLabel()
       m_nTextAlign(0),
       m_nExtraFormat(0),
       m_bMouseOver(FALSE),
-      m_hCursor(nullptr)
-{
+      m_hCursor(nullptr) {
     m_szFaceName[0] = '\0';
 }
 
-CSkinLabel::~CSkinLabel()
-{
-    if (m_hCursor != nullptr)
-        ::DestroyCursor(m_hCursor);
+CSkinLabel::~CSkinLabel() {
+    if (m_hCursor != nullptr) ::DestroyCursor(m_hCursor);
     m_hCursor = nullptr;
     m_brush.DeleteObject();
     m_font.DeleteObject();
 }
 
-void CSkinLabel::CreateLabelFont()
-{
+void CSkinLabel::CreateLabelFont() {
     m_font.DeleteObject();
     m_font.CreateFont(m_nFontHeight, 0, 0, 0, LabelFontWeight(m_bBold != FALSE), static_cast<BYTE>(m_bItalic),
                       static_cast<BYTE>(m_bUnderline), 0, DEFAULT_CHARSET, 0, 0, 0, FF_SWISS, m_szFaceName);
@@ -57,8 +53,7 @@ void CSkinLabel::CreateLabelFont()
     ::SendMessageA(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.GetSafeHandle()), FALSE);
 }
 
-void CSkinLabel::UpdateBackgroundBrush()
-{
+void CSkinLabel::UpdateBackgroundBrush() {
     m_brush.DeleteObject();
     if (m_bTransparent)
         m_brush.CreateStockObject(NULL_BRUSH);
@@ -66,8 +61,7 @@ void CSkinLabel::UpdateBackgroundBrush()
         m_brush.CreateSolidBrush(ResolveBackgroundColor(m_crBackground, ::GetSysColor(COLOR_BTNFACE)));
 }
 
-void CSkinLabel::PreSubclassWindow()
-{
+void CSkinLabel::PreSubclassWindow() {
     HFONT hFont = reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0));
     LOGFONTA lf;
     if (hFont != nullptr && ::GetObjectA(hFont, sizeof(lf), &lf) == sizeof(lf)) {
@@ -81,16 +75,13 @@ void CSkinLabel::PreSubclassWindow()
     CStatic::PreSubclassWindow();
 }
 
-BOOL CSkinLabel::PreTranslateMessage(MSG* pMsg)
-{
-    if (m_toolTip.m_hWnd != nullptr)
-        m_toolTip.RelayEvent(pMsg);
+BOOL CSkinLabel::PreTranslateMessage(MSG* pMsg) {
+    if (m_toolTip.m_hWnd != nullptr) m_toolTip.RelayEvent(pMsg);
     pMsg->message = SkinPreTranslateMessageId(pMsg->message);
     return CStatic::PreTranslateMessage(pMsg);
 }
 
-LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETTEXT && m_hWnd != nullptr) {
         m_bRedrawBackground = TRUE;
         ::InvalidateRect(m_hWnd, nullptr, TRUE);
@@ -98,15 +89,13 @@ LRESULT CSkinLabel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CStatic::WindowProc(message, wParam, lParam);
 }
 
-void CSkinLabel::AnalyseStyle()
-{
+void CSkinLabel::AnalyseStyle() {
     const DWORD dwStyle = GetStyle();
     m_nTextAlign = LabelTextAlign(dwStyle);
     m_bNativePaint = LabelPaintsNatively(dwStyle);
 }
 
-void CSkinLabel::OnPaint()
-{
+void CSkinLabel::OnPaint() {
     AnalyseStyle();
     if (m_bNativePaint) {
         CStatic::OnPaint();
@@ -132,8 +121,7 @@ void CSkinLabel::OnPaint()
     DrawItem(&dis);
 }
 
-void CSkinLabel::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
-{
+void CSkinLabel::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
     CString strText;
     GetWindowText(strText);
@@ -144,37 +132,24 @@ void CSkinLabel::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     GetClientRect(&rc);
     pDC->DrawText(strText, &rc, LabelTextFormat(m_nTextAlign, m_nExtraFormat, m_bAutoSize != FALSE));
     pDC->SetBkMode(nOldMode);
-    if (pOldFont != nullptr)
-        pDC->SelectObject(pOldFont);
+    if (pOldFont != nullptr) pDC->SelectObject(pOldFont);
 }
 
-BOOL CSkinLabel::OnSetCursor(CWnd*, UINT, UINT)
-{
-    if (m_hCursor == nullptr)
-        return static_cast<BOOL>(Default());
+BOOL CSkinLabel::OnSetCursor(CWnd*, UINT, UINT) {
+    if (m_hCursor == nullptr) return static_cast<BOOL>(Default());
     ::SetCursor(m_hCursor);
     return TRUE;
 }
 
-void CSkinLabel::OnLButtonUp(UINT, CPoint)
-{
+void CSkinLabel::OnLButtonUp(UINT, CPoint) {
     Default();
     ::InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
 // The link mode is not offered: with no link target a mouse move gets the
 // default handling only, and the hover messages change nothing.
-void CSkinLabel::OnMouseMove(UINT, CPoint)
-{
-    Default();
-}
+void CSkinLabel::OnMouseMove(UINT, CPoint) { Default(); }
 
-LRESULT CSkinLabel::OnMouseLeave(WPARAM, LPARAM)
-{
-    return Default();
-}
+LRESULT CSkinLabel::OnMouseLeave(WPARAM, LPARAM) { return Default(); }
 
-LRESULT CSkinLabel::OnMouseEnter(WPARAM, LPARAM)
-{
-    return Default();
-}
+LRESULT CSkinLabel::OnMouseEnter(WPARAM, LPARAM) { return Default(); }

@@ -78,4 +78,3 @@ constexpr std::uint32_t WM_SKIN_MOUSEENTER = 0x06A3;
 constexpr std::uint32_t SkinPreTranslateMessageId(std::uint32_t message) {
     return message == kSkinWmLButtonDblClk ? kSkinWmLButtonDown : message;
 }
-

@@ -36,8 +36,15 @@ private:
 };
 
 SkinMsgBoxItem TextStatic(std::uint32_t id, std::int16_t width) {
-    return SkinMsgBoxItem{kSkinClassStatic, kSkinMsgBoxTextStyle, id, kSkinMsgBoxTextX, kSkinMsgBoxTextY,
-                          static_cast<std::int16_t>(width - 40), 0, 0, std::u16string()};
+    return SkinMsgBoxItem{kSkinClassStatic,
+                          kSkinMsgBoxTextStyle,
+                          id,
+                          kSkinMsgBoxTextX,
+                          kSkinMsgBoxTextY,
+                          static_cast<std::int16_t>(width - 40),
+                          0,
+                          0,
+                          std::u16string()};
 }
 
 }  // namespace
@@ -88,8 +95,8 @@ std::size_t MessageBoxTemplateSize(const std::u16string& title, const std::vecto
     return size;
 }
 
-std::vector<std::uint8_t> BuildMessageBoxTemplate(const std::u16string& title, std::int16_t width,
-                                                  std::int16_t height, const std::vector<SkinMsgBoxItem>& items) {
+std::vector<std::uint8_t> BuildMessageBoxTemplate(const std::u16string& title, std::int16_t width, std::int16_t height,
+                                                  const std::vector<SkinMsgBoxItem>& items) {
     std::vector<std::uint8_t> bytes(MessageBoxTemplateSize(title, items), 0);
     TemplateWriter out(bytes);
 

@@ -14,20 +14,17 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 text is handed to the
 
 namespace {
 
-std::u16string ToU16(const wchar_t* text)
-{
+std::u16string ToU16(const wchar_t* text) {
     return text != nullptr ? std::u16string(reinterpret_cast<const char16_t*>(text)) : std::u16string();
 }
 
-std::u16string ToU16(const CStringW& text)
-{
+std::u16string ToU16(const CStringW& text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.GetString()), static_cast<size_t>(text.GetLength()));
 }
 
 // The rule between the thread's and the locale's code page is settled on the
 // first conversion and kept for the process.
-SkinCodePageRule CodePageRule()
-{
+SkinCodePageRule CodePageRule() {
     static const SkinCodePageRule rule = [] {
         OSVERSIONINFOA version;
         std::memset(&version, 0, sizeof(version));
@@ -39,10 +36,8 @@ SkinCodePageRule CodePageRule()
 }
 
 // The code page itself is read again on every conversion.
-UINT ConversionCodePage()
-{
-    if (CodePageRule() == SkinCodePageRule::ThreadCodePage)
-        return kSkinCpThreadAcp;
+UINT ConversionCodePage() {
+    if (CodePageRule() == SkinCodePageRule::ThreadCodePage) return kSkinCpThreadAcp;
     char text[16] = "";
     const UINT locale = ::GetLocaleInfoA(::GetThreadLocale(), LOCALE_IDEFAULTANSICODEPAGE, text, sizeof(text)) > 0
                             ? ParseLocaleCodePage(text)
@@ -54,20 +49,16 @@ UINT ConversionCodePage()
 // fits, else in an allocated one.
 class CWideText {
 public:
-    explicit CWideText(const char* text)
-    {
-        if (text == nullptr)
-            return;
+    explicit CWideText(const char* text) {
+        if (text == nullptr) return;
         const size_t bytes = std::strlen(text);
         const size_t chars = ConversionChars(bytes);
-        if (chars > static_cast<size_t>(INT_MAX))
-            AfxThrowMemoryException();
+        if (chars > static_cast<size_t>(INT_MAX)) AfxThrowMemoryException();
         if (ConversionFitsFixedBuffer(bytes)) {
             m_pText = m_fixed;
         } else {
             m_heap.reset(new (std::nothrow) wchar_t[chars]);
-            if (!m_heap)
-                AfxThrowMemoryException();
+            if (!m_heap) AfxThrowMemoryException();
             m_pText = m_heap.get();
         }
         if (::MultiByteToWideChar(ConversionCodePage(), 0, text, static_cast<int>(bytes + 1), m_pText,
@@ -94,15 +85,11 @@ private:
 class CResourceHandleScope {
 public:
     explicit CResourceHandleScope(HINSTANCE hInst)
-        : m_pState(AfxGetModuleState()), m_hSaved(m_pState->m_hCurrentResourceHandle), m_bChanged(m_hSaved != hInst)
-    {
-        if (m_bChanged)
-            m_pState->m_hCurrentResourceHandle = hInst;
+        : m_pState(AfxGetModuleState()), m_hSaved(m_pState->m_hCurrentResourceHandle), m_bChanged(m_hSaved != hInst) {
+        if (m_bChanged) m_pState->m_hCurrentResourceHandle = hInst;
     }
-    ~CResourceHandleScope()
-    {
-        if (m_bChanged)
-            m_pState->m_hCurrentResourceHandle = m_hSaved;
+    ~CResourceHandleScope() {
+        if (m_bChanged) m_pState->m_hCurrentResourceHandle = m_hSaved;
     }
     CResourceHandleScope(const CResourceHandleScope&) = delete;
     CResourceHandleScope& operator=(const CResourceHandleScope&) = delete;
@@ -116,21 +103,18 @@ private:
 }  // namespace
 
 int SkinMessageBox(CWnd* owner, const char* text, const char* caption, UINT style, SkinMsgBoxParams* params,
-                   SkinMsgBoxChild* child)
-{
+                   SkinMsgBoxChild* child) {
     const CWideText wideCaption(caption);
     const CWideText wideText(text);
     return SkinMessageBoxW(owner, wideText.Get(), wideCaption.Get(), style, params, child);
 }
 
-int SkinMessageBoxW(CWnd* owner, const wchar_t* text, const wchar_t* caption, UINT style,
-                    SkinMsgBoxParams* params, SkinMsgBoxChild* child)
-{
+int SkinMessageBoxW(CWnd* owner, const wchar_t* text, const wchar_t* caption, UINT style, SkinMsgBoxParams* params,
+                    SkinMsgBoxChild* child) {
     HINSTANCE hInst = nullptr;
     if (owner != nullptr && owner->m_hWnd != nullptr)
         hInst = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(owner->m_hWnd, GWLP_HINSTANCE));
-    if (hInst == nullptr)
-        hInst = ::GetModuleHandleA(nullptr);
+    if (hInst == nullptr) hInst = ::GetModuleHandleA(nullptr);
     const CResourceHandleScope resources(hInst);
 
     const SkinMsgBoxCaptions captions = CaptionsForModule(reinterpret_cast<std::uintptr_t>(hInst));
@@ -141,16 +125,15 @@ int SkinMessageBoxW(CWnd* owner, const wchar_t* text, const wchar_t* caption, UI
     request.captionIsNull = caption == nullptr;
     if (params != nullptr) {
         request.customButtonCount = params->customButtonCount;
-        for (int i = 0; i < kSkinMaxCustomButtons; ++i)
-            request.customCaptions[i] = ToU16(params->customCaptions[i]);
+        for (int i = 0; i < kSkinMaxCustomButtons; ++i) request.customCaptions[i] = ToU16(params->customCaptions[i]);
         request.hasHeading = !params->heading.IsEmpty();
     }
     const SkinMsgBoxItems items = BuildMessageBoxItems(request, captions);
     const std::vector<std::uint8_t> dialogTemplate =
         BuildMessageBoxTemplate(ToU16(caption), items.width, items.height, items.items);
 
-    CSkinMessageBox box(params != nullptr ? params->heading : CStringW(), CStringW(text), captions, child,
-                        items.items, owner);
+    CSkinMessageBox box(params != nullptr ? params->heading : CStringW(), CStringW(text), captions, child, items.items,
+                        owner);
     box.InitModalIndirect(reinterpret_cast<LPCDLGTEMPLATE>(dialogTemplate.data()));
     if (params != nullptr) {
         box.m_timerElapse = params->timerElapse;

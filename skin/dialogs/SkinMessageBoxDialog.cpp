@@ -11,8 +11,7 @@ namespace {
 
 SkinRect ToSkinRect(const RECT& r) { return SkinRect{r.left, r.top, r.right, r.bottom}; }
 
-RECT ClientRectOf(CWnd* pParent, HWND hChild)
-{
+RECT ClientRectOf(CWnd* pParent, HWND hChild) {
     RECT rc;
     ::GetWindowRect(hChild, &rc);
     pParent->ScreenToClient(&rc);
@@ -38,29 +37,23 @@ CSkinMessageBox::CSkinMessageBox(const CStringW& heading, const CStringW& text, 
       m_text(text),
       m_captions(captions),
       m_child(child),
-      m_hasCancel(false)
-{
+      m_hasCancel(false) {
     const SkinMsgBoxButtonIds ids = MessageBoxButtonIds(items);
     m_hasCancel = ids.hasCancel;
     m_buttonIds.assign(ids.ids.begin(), ids.ids.end());
     m_buttons.reset(new CSkinButton[m_buttonIds.size() > 0 ? m_buttonIds.size() : 1]);
 }
 
-CSkinMessageBox::~CSkinMessageBox()
-{
-    if (m_headingFont.GetSafeHandle() != nullptr)
-        m_headingFont.DeleteObject();
+CSkinMessageBox::~CSkinMessageBox() {
+    if (m_headingFont.GetSafeHandle() != nullptr) m_headingFont.DeleteObject();
 }
 
-void CSkinMessageBox::DoDataExchange(CDataExchange* pDX)
-{
+void CSkinMessageBox::DoDataExchange(CDataExchange* pDX) {
     CSkinDialog::DoDataExchange(pDX);
-    for (size_t i = 0; i < m_buttonIds.size(); ++i)
-        DDX_Control(pDX, static_cast<int>(m_buttonIds[i]), m_buttons[i]);
+    for (size_t i = 0; i < m_buttonIds.size(); ++i) DDX_Control(pDX, static_cast<int>(m_buttonIds[i]), m_buttons[i]);
 }
 
-void CSkinMessageBox::PutTexts(CWnd* pHeading, CWnd* pText)
-{
+void CSkinMessageBox::PutTexts(CWnd* pHeading, CWnd* pText) {
     OSVERSIONINFOA version;
     std::memset(&version, 0, sizeof(version));
     version.dwOSVersionInfoSize = sizeof(version);
@@ -69,22 +62,18 @@ void CSkinMessageBox::PutTexts(CWnd* pHeading, CWnd* pText)
         // Re-installing the procedure through the wide call makes the static
         // a UTF-16 window, so its text is kept as given.
         for (CWnd* pStatic : {pHeading, pText}) {
-            if (pStatic == nullptr)
-                continue;
+            if (pStatic == nullptr) continue;
             ::SetWindowLongPtrW(pStatic->m_hWnd, GWLP_WNDPROC, ::GetWindowLongPtrA(pStatic->m_hWnd, GWLP_WNDPROC));
         }
-        if (pHeading != nullptr)
-            ::SetWindowTextW(pHeading->m_hWnd, m_heading);
-        if (pText != nullptr)
-            ::SetWindowTextW(pText->m_hWnd, m_text);
+        if (pHeading != nullptr) ::SetWindowTextW(pHeading->m_hWnd, m_heading);
+        if (pText != nullptr) ::SetWindowTextW(pText->m_hWnd, m_text);
         return;
     }
     const UINT codePage = CP_THREAD_ACP;
     for (int i = 0; i < 2; ++i) {
         CWnd* pStatic = i == 0 ? pHeading : pText;
         const CStringW& text = i == 0 ? m_heading : m_text;
-        if (pStatic == nullptr)
-            continue;
+        if (pStatic == nullptr) continue;
         const int bytes = ::WideCharToMultiByte(codePage, 0, text, text.GetLength() + 1, nullptr, 0, nullptr, nullptr);
         std::string narrow(bytes > 0 ? static_cast<size_t>(bytes) : 1, '\0');
         if (bytes > 0)
@@ -93,11 +82,9 @@ void CSkinMessageBox::PutTexts(CWnd* pHeading, CWnd* pText)
     }
 }
 
-void CSkinMessageBox::MakeHeadingFont(CWnd* pHeading)
-{
+void CSkinMessageBox::MakeHeadingFont(CWnd* pHeading) {
     HDC hDC = ::GetDC(pHeading->m_hWnd);
-    if (hDC == nullptr)
-        return;
+    if (hDC == nullptr) return;
     HFONT hTemplateFont = reinterpret_cast<HFONT>(pHeading->SendMessage(WM_GETFONT));
     HGDIOBJ hPrev = hTemplateFont != nullptr ? ::SelectObject(hDC, hTemplateFont) : nullptr;
     TEXTMETRICA metrics;
@@ -116,32 +103,26 @@ void CSkinMessageBox::MakeHeadingFont(CWnd* pHeading)
         if (m_headingFont.CreateFontIndirect(&logFont))
             pHeading->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_headingFont.GetSafeHandle()), FALSE);
     }
-    if (hPrev != nullptr)
-        ::SelectObject(hDC, hPrev);
+    if (hPrev != nullptr) ::SelectObject(hDC, hPrev);
     ::ReleaseDC(pHeading->m_hWnd, hDC);
 }
 
-SIZE CSkinMessageBox::MeasureText(CWnd* pStatic, const CStringW& text, HFONT hFont)
-{
+SIZE CSkinMessageBox::MeasureText(CWnd* pStatic, const CStringW& text, HFONT hFont) {
     SIZE extent = {0, 0};
     HDC hDC = ::GetDC(pStatic->m_hWnd);
-    if (hDC == nullptr)
-        return extent;
-    if (hFont == nullptr)
-        hFont = reinterpret_cast<HFONT>(pStatic->SendMessage(WM_GETFONT));
+    if (hDC == nullptr) return extent;
+    if (hFont == nullptr) hFont = reinterpret_cast<HFONT>(pStatic->SendMessage(WM_GETFONT));
     HGDIOBJ hPrev = hFont != nullptr ? ::SelectObject(hDC, hFont) : nullptr;
     RECT rc = {0, 0, 0, 0};
     ::DrawTextW(hDC, text, text.GetLength(), &rc, DT_CALCRECT | DT_NOPREFIX);
     extent.cx = rc.right - rc.left;
     extent.cy = rc.bottom - rc.top;
-    if (hPrev != nullptr)
-        ::SelectObject(hDC, hPrev);
+    if (hPrev != nullptr) ::SelectObject(hDC, hPrev);
     ::ReleaseDC(pStatic->m_hWnd, hDC);
     return extent;
 }
 
-BOOL CSkinMessageBox::OnInitDialog()
-{
+BOOL CSkinMessageBox::OnInitDialog() {
     CSkinDialog::OnInitDialog();
     const UINT defaultId = LOWORD(SendMessage(DM_GETDEFID));
     SetColors(m_captions.colBackground, m_captions.colBorder, m_captions.colText, m_captions.colTitle,
@@ -168,15 +149,13 @@ BOOL CSkinMessageBox::OnInitDialog()
     RECT rcWindow;
     GetWindowRect(&rcWindow);
     measure.window = ToSkinRect(rcWindow);
-    if (pText != nullptr)
-        measure.textStatic = ToSkinRect(ClientRectOf(this, pText->m_hWnd));
+    if (pText != nullptr) measure.textStatic = ToSkinRect(ClientRectOf(this, pText->m_hWnd));
     RECT rcGap = {0, 0, 20, 14};
     MapDialogRect(&rcGap);
     measure.gap = rcGap.bottom - rcGap.top;
 
     bool childCreated = false;
-    if (m_child != nullptr && m_child->dialog != nullptr &&
-        m_child->dialog->Create(m_child->templateName, this)) {
+    if (m_child != nullptr && m_child->dialog != nullptr && m_child->dialog->Create(m_child->templateName, this)) {
         childCreated = true;
         measure.hasChild = true;
         measure.child = ToSkinRect(ClientRectOf(this, m_child->dialog->m_hWnd));
@@ -198,10 +177,8 @@ BOOL CSkinMessageBox::OnInitDialog()
 
     for (size_t i = 0; i < m_buttonIds.size(); ++i) {
         CSkinButton& button = m_buttons[i];
-        if (button.m_hWnd == nullptr)
-            continue;
-        if (m_captions.buttonIconId != 0)
-            button.SetIcons(static_cast<UINT>(m_captions.buttonIconId), 0, 0, 0, 0);
+        if (button.m_hWnd == nullptr) continue;
+        if (m_captions.buttonIconId != 0) button.SetIcons(static_cast<UINT>(m_captions.buttonIconId), 0, 0, 0, 0);
         button.SetDrawBorder(FALSE);
         const SkinPoint moved = MessageBoxButtonPosition(placement, ToSkinRect(ClientRectOf(this, button.m_hWnd)));
         button.SetWindowPos(nullptr, moved.x, moved.y, 0, 0, moveOnly);
@@ -220,27 +197,20 @@ BOOL CSkinMessageBox::OnInitDialog()
     return TRUE;
 }
 
-void CSkinMessageBox::OnButtonSetFocus(UINT nID)
-{
+void CSkinMessageBox::OnButtonSetFocus(UINT nID) {
     if (MessageBoxCommand(nID, kSkinBnSetFocus, m_hasCancel) == SkinMsgBoxCommand::SetDefault)
         SendMessage(DM_SETDEFID, nID);
 }
 
-void CSkinMessageBox::OnButtonClicked(UINT nID)
-{
-    if (MessageBoxCommand(nID, kSkinBnClicked, m_hasCancel) == SkinMsgBoxCommand::End)
-        EndDialog(static_cast<int>(nID));
+void CSkinMessageBox::OnButtonClicked(UINT nID) {
+    if (MessageBoxCommand(nID, kSkinBnClicked, m_hasCancel) == SkinMsgBoxCommand::End) EndDialog(static_cast<int>(nID));
 }
 
-void CSkinMessageBox::OnTimer(UINT_PTR nIDEvent)
-{
-    if (nIDEvent == kSkinMsgBoxTimerId && m_timerProc != nullptr)
-        m_timerProc(this, m_timerData);
+void CSkinMessageBox::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kSkinMsgBoxTimerId && m_timerProc != nullptr) m_timerProc(this, m_timerData);
 }
 
-void CSkinMessageBox::OnDestroy()
-{
-    if (MessageBoxUsesTimer(m_timerElapse, m_timerProc != nullptr))
-        KillTimer(kSkinMsgBoxTimerId);
+void CSkinMessageBox::OnDestroy() {
+    if (MessageBoxUsesTimer(m_timerElapse, m_timerProc != nullptr)) KillTimer(kSkinMsgBoxTimerId);
     CSkinDialog::OnDestroy();
 }

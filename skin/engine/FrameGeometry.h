@@ -65,5 +65,4 @@ struct SkinWindowBars {
     bool bVert;
     SkinRect rcVert;
 };
-SkinWindowBars SkinLayoutWindowScrollBars(const SkinRect& rc, int nEdge, int nScroll, bool bHasHorz,
-                                          bool bHasVert);
+SkinWindowBars SkinLayoutWindowScrollBars(const SkinRect& rc, int nEdge, int nScroll, bool bHasHorz, bool bHasVert);

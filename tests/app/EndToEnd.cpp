@@ -27,12 +27,17 @@ const FixtureFile kCoreLibrary = {"corvcore.dll", "corvalin core library", "136b
 const FixtureFile kReadme = {"readme.txt", "install readme", "54b4df71295dc7a8630dafe76430d4a5"};
 const FixtureFile kPlugin = {"plugin.dll", "plugin one", "a6432ae50d5808d26093f0f965af7dcd"};
 
-const std::vector<std::string> kEverythingPresent = {
-    "status: Creating log, please wait...",
-    "box: Success! | Log file successfully created!",
-    "status: Creating registry file, please wait...",
-    "box: Success! | Log file successfully created!",
-};
+const char kStatusCreatingLog[] = "status: Creating log, please wait...";
+const char kStatusCreatingScript[] = "status: Creating registry file, please wait...";
+// The program reports the registry script with the log's words too.
+const char kBoxFileCreated[] = "box: Success! | Log file successfully created!";
+const char kBoxErrorLocatingPath[] = "box: Error! | Error locating path!";
+const char kBoxErrorReadingRegistry[] = "box: Error! | Error reading the registry!";
+const char kBoxErrorOpeningRegistry[] = "box: Error! | Error opening the registry!";
+const char kBoxErrorCreatingLog[] = "box: Error! | Error creating log file!";
+
+const std::vector<std::string> kEverythingPresent = {kStatusCreatingLog, kBoxFileCreated, kStatusCreatingScript,
+                                                     kBoxFileCreated};
 
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -42,6 +47,16 @@ std::string ReadFile(const std::string& path) {
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MakeSparseFile(const std::string& path, LONGLONG size) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    const bool ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    return ok;
+}
 
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -72,6 +87,13 @@ std::string GetText(const char* keyPath, const char* name) {
     RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
     RegCloseKey(key);
     return buffer;
+}
+
+HKEY CreateWideKey(const std::wstring& path, HKEY parent) {
+    HKEY key = nullptr;
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
+    return key;
 }
 
 std::string CryptoApiMd5(const std::string& bytes) {
@@ -244,10 +266,15 @@ void ScrivloEndToEnd::InstallProduct() {
     PutText(kInstallKey, "InstallDir", m_install);
 }
 
-ExpectedLog ScrivloEndToEnd::ExpectedProductLog() const {
+ExpectedLog ScrivloEndToEnd::ExpectedSharedSection() const {
     ExpectedLog log;
     log.Section(m_shared);
     log.File(kCoreLibrary.md5, kCoreLibrary.name, kCoreLibrary.Size());
+    return log;
+}
+
+ExpectedLog ScrivloEndToEnd::ExpectedProductLog() const {
+    ExpectedLog log = ExpectedSharedSection();
     log.Section(m_install);
     log.File(kReadme.md5, kReadme.name, kReadme.Size());
     log.Section(m_install + "plugins\\");
@@ -329,6 +356,12 @@ void ScrivloEndToEnd::ExpectCleanEnd(const CTranscript& transcript) {
             EXPECT_EQ(L"&Ok", entry.m_box.m_buttons[0].m_caption);
         }
     }
+}
+
+void ScrivloEndToEnd::ExpectTranscript(const CTranscript& transcript, const std::vector<std::string>& lines,
+                                       const std::string& note) {
+    ExpectCleanEnd(transcript);
+    EXPECT_EQ(lines, Lines(transcript)) << note;
 }
 
 std::string ScrivloEndToEnd::WindowsFolder() {

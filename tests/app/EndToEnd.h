@@ -29,9 +29,14 @@ extern const char kMainTitle[];
 std::string ReadFile(const std::string& path);
 bool FileExists(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
+// A file of size bytes that holds no data (zeros, sparse where the file system can).
+bool MakeSparseFile(const std::string& path, LONGLONG size);
 void PutText(const char* keyPath, const char* name, const std::string& text);
 void DeleteValue(const char* keyPath, const char* name);
 std::string GetText(const char* keyPath, const char* name);
+// A registry key below parent by its UTF-16 path, created where missing and
+// open for everything; null (after a failed expectation) when it cannot be.
+HKEY CreateWideKey(const std::wstring& path, HKEY parent = HKEY_LOCAL_MACHINE);
 
 // The MD5 digest of the bytes as 32 lower-case digits, from the system's
 // CryptoAPI (an implementation that is not the program's); empty on failure.
@@ -64,6 +69,16 @@ extern const FixtureFile kCoreLibrary;
 extern const FixtureFile kReadme;
 extern const FixtureFile kPlugin;
 
+// Lines of a transcript (see ScrivloEndToEnd::Lines): the status line's
+// texts and the boxes the program shows.
+extern const char kStatusCreatingLog[];
+extern const char kStatusCreatingScript[];
+extern const char kBoxFileCreated[];
+extern const char kBoxErrorLocatingPath[];
+extern const char kBoxErrorReadingRegistry[];
+extern const char kBoxErrorOpeningRegistry[];
+extern const char kBoxErrorCreatingLog[];
+
 // The status and box lines of a run that finds everything.
 extern const std::vector<std::string> kEverythingPresent;
 
@@ -79,6 +94,8 @@ protected:
     // Both product folders, registered, with a nested folder.
     void InstallProduct();
     ExpectedLog ExpectedProductLog() const;
+    // Its first section alone: the shared-files folder with its one file.
+    ExpectedLog ExpectedSharedSection() const;
     // The script of a branch that holds only the install folder value.
     std::string ExpectedProductScript() const;
 
@@ -93,6 +110,10 @@ protected:
     static std::vector<std::string> Lines(const scrivlo_test::CTranscript& transcript);
     static std::vector<std::string> BoxLines(const scrivlo_test::CTranscript& transcript);
     static void ExpectCleanEnd(const scrivlo_test::CTranscript& transcript);
+    // A clean end (ExpectCleanEnd) and exactly these lines (Lines); note
+    // is added to the message of a mismatch.
+    static void ExpectTranscript(const scrivlo_test::CTranscript& transcript, const std::vector<std::string>& lines,
+                                 const std::string& note = std::string());
 
     // The Windows folder as the program reads it (no trailing backslash).
     static std::string WindowsFolder();

@@ -20,9 +20,7 @@ using scrivlo_test::CTranscript;
 // A run with the install folder registered and no shared-files value: every
 // folder searched without a message.
 const std::vector<std::string> kInstallFolderOnly = {
-    "status: Creating log, please wait...",           "box: Error! | Error reading the registry!",
-    "box: Success! | Log file successfully created!", "status: Creating registry file, please wait...",
-    "box: Success! | Log file successfully created!",
+    kStatusCreatingLog, kBoxErrorReadingRegistry, kBoxFileCreated, kStatusCreatingScript, kBoxFileCreated,
 };
 
 // A name in code page 1252 as the log must show it here: every name of these
@@ -71,13 +69,6 @@ void ExpectTree(ExpectedLog& log, const std::wstring& folder, const std::map<std
     for (const std::wstring& subfolder : subfolders) ExpectTree(log, subfolder, contents);
 }
 
-HKEY CreateKey(const std::wstring& path) {
-    HKEY key = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    return key;
-}
-
 TEST_F(ScrivloEndToEnd, NamesWhoseRenderingsWouldMisleadAreListedWholeWithTheirDigests) {
     ASSERT_EQ(1252u, GetACP()) << "the expected texts are those of code page 1252";
     DeleteValue(kCurrentVersionKey, "CommonFilesDir");
@@ -102,17 +93,15 @@ TEST_F(ScrivloEndToEnd, NamesWhoseRenderingsWouldMisleadAreListedWholeWithTheirD
     ASSERT_TRUE(CreateDirectoryW(Long(install + L"\xFF0E").c_str(), nullptr));
     for (const auto& file : contents) WriteExact(file.first, file.second);
     PutText(kInstallKey, "InstallDir", m_install);
-    HKEY key = CreateKey(
+    HKEY key = CreateWideKey(
         L"SOFTWARE\\Corvalin\\a\xFF3C"
         L"b");
     const DWORD one = 1;
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "v", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4));
     RegCloseKey(key);
-    RegCloseKey(CreateKey(L"SOFTWARE\\Corvalin\\" + dots + L"\\k"));
+    RegCloseKey(CreateWideKey(L"SOFTWARE\\Corvalin\\" + dots + L"\\k"));
 
-    const CTranscript transcript = Run();
-    ExpectCleanEnd(transcript);
-    EXPECT_EQ(kInstallFolderOnly, Lines(transcript)) << "every folder can be searched";
+    ExpectTranscript(Run(), kInstallFolderOnly, "every folder can be searched");
 
     ExpectedLog log;
     ExpectTree(log, install, contents);
@@ -138,9 +127,7 @@ TEST_F(ScrivloEndToEnd, AFolderThatLeadsBackUpTheTreeIsNotWalkedAgain) {
     DeleteValue(kCurrentVersionKey, "CommonFilesDir");
     const std::string looped = m_folder + "looped\\";
     PutText(kInstallKey, "InstallDir", looped);
-    const CTranscript transcript = Run();
-    ExpectCleanEnd(transcript);
-    EXPECT_EQ(kInstallFolderOnly, Lines(transcript));
+    ExpectTranscript(Run(), kInstallFolderOnly);
     ExpectedLog log;
     log.Section(looped);
     log.File(CryptoApiMd5("looped file\n"), "f.txt", 12);
@@ -160,11 +147,7 @@ TEST_F(ScrivloEndToEnd, TheScriptIsWrittenBesideTheProgramWhateverItsFolderIsCal
     scrivlo_test::CChildProcess process;
     ASSERT_TRUE(process.Start(folder + L"Scrivlo.exe", "", m_folder)) << process.LastError();
     const std::vector<std::string> boxes = BoxLines(RunStarted(process));
-    const std::vector<std::string> expected = {
-        "box: Error! | Error reading the registry!",
-        "box: Error! | Error opening the registry!",
-        "box: Success! | Log file successfully created!",
-    };
+    const std::vector<std::string> expected = {kBoxErrorReadingRegistry, kBoxErrorOpeningRegistry, kBoxFileCreated};
     EXPECT_EQ(expected, boxes);
     EXPECT_TRUE(FileExists(m_folder + "QZScrivlo.log"));
     HANDLE script = CreateFileW((folder + L"QZRegNode.reg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -205,9 +188,7 @@ TEST_F(ScrivloEndToEnd, ARootEndingInADotNamesTheSameFolderAtEveryDepth) {
     log.File(CryptoApiMd5("deepest"), "deep.txt", 7);
     PutText(kInstallKey, "InstallDir", stored);
 
-    const CTranscript transcript = Run();
-    ExpectCleanEnd(transcript);
-    EXPECT_EQ(kInstallFolderOnly, Lines(transcript));
+    ExpectTranscript(Run(), kInstallFolderOnly);
     EXPECT_EQ(log.text, ReadFile(m_folder + "QZScrivlo.log"));
 }
 

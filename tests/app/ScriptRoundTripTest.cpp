@@ -37,13 +37,6 @@ void Set(HKEY key, const std::wstring& name, DWORD type, const Bytes& data) {
         << "value " << name.size();
 }
 
-HKEY CreateKey(const std::wstring& path) {
-    HKEY key = nullptr;
-    EXPECT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-    return key;
-}
-
 std::string Hex(const unsigned char* data, size_t size) {
     std::string text;
     char digits[4];
@@ -88,7 +81,7 @@ void ReadBranch(const std::wstring& path, std::vector<std::string>* lines) {
 TEST_F(ScrivloEndToEnd, ImportingTheScriptRebuildsTheBranchValueForValue) {
     DeleteValue(kCurrentVersionKey, "CommonFilesDir");
     const std::wstring branch = L"SOFTWARE\\Corvalin";
-    HKEY root = CreateKey(branch);
+    HKEY root = CreateWideKey(branch);
     ASSERT_NE(nullptr, root);
     Bytes binary;
     for (int i = 0; i < 256; ++i) binary.push_back(static_cast<unsigned char>(i));
@@ -118,13 +111,13 @@ TEST_F(ScrivloEndToEnd, ImportingTheScriptRebuildsTheBranchValueForValue) {
     Set(root, L"resources", REG_RESOURCE_LIST, Bytes{1, 0, 0, 0});
     Set(root, L"own type", 0x4242, Bytes{0x42});
     RegCloseKey(root);
-    HKEY sub = CreateKey(branch + L"\\Sub");
+    HKEY sub = CreateWideKey(branch + L"\\Sub");
     Set(sub, L"v", REG_DWORD, Bytes{1, 0, 0, 0});
     RegCloseKey(sub);
-    HKEY deeper = CreateKey(branch + L"\\Sub\\Deeper \"quoted\"");
+    HKEY deeper = CreateWideKey(branch + L"\\Sub\\Deeper \"quoted\"");
     Set(deeper, L"x", REG_SZ, WideBytes(L"deep"));
     RegCloseKey(deeper);
-    RegCloseKey(CreateKey(branch + L"\\Empty"));
+    RegCloseKey(CreateWideKey(branch + L"\\Empty"));
 
     std::vector<std::string> before;
     ReadBranch(branch, &before);

@@ -182,8 +182,7 @@ TEST_F(ScrivloMainWindow, TitleBarBackgroundFrameAndCentredStatus) {
         HWND main = scrivlo_test::FindTopWindow(process.ProcessId(), kMainTitle, nullptr);
         CheckWindow(box, main, ++index);
     });
-    ExpectCleanEnd(transcript);
-    EXPECT_EQ(kEverythingPresent, Lines(transcript));
+    ExpectTranscript(transcript, kEverythingPresent);
     ASSERT_EQ(2, index);
     ASSERT_EQ(2u, m_textWidths.size());
     EXPECT_LT(m_textWidths[0], m_textWidths[1]) << "the status line did not change between the boxes";

@@ -34,9 +34,8 @@ TEST(InventoryFormat, HeaderRuleSectionAndNoFilesLine) {
         WriteSectionHeader(log, "Target Directory :", "C:\\Program Files\\Corvalin\\");
         WriteLogLine(log, "no files found");
     });
-    EXPECT_EQ(text, "MD5" + Spaces(36) + "|File Name" + Spaces(20) + "|Size" + Spaces(5) + "\n" +
-                        std::string(80, '-') + "\n\n\n\nTarget Directory : C:\\Program Files\\Corvalin\\\n\n" +
-                        "no files found\n");
+    EXPECT_EQ(text, "MD5" + Spaces(36) + "|File Name" + Spaces(20) + "|Size" + Spaces(5) + "\n" + std::string(80, '-') +
+                        "\n\n\n\nTarget Directory : C:\\Program Files\\Corvalin\\\n\n" + "no files found\n");
 }
 
 TEST(InventoryFormat, FileLines) {
@@ -76,8 +75,7 @@ TEST(InventoryFormat, JoinPathFitsWholeOrLeavesTheEmptyText) {
         bool fits;
     } cases[] = {
         {10, 5, 1, true},     {1000, 20, 3, true},  // 1023 characters and the zero
-        {1000, 21, 3, false}, {1024, 0, 0, false},  {1023, 0, 1, false},
-        {1, 1, 1022, false},  {0, 0, 0, true},
+        {1000, 21, 3, false}, {1024, 0, 0, false}, {1023, 0, 1, false}, {1, 1, 1022, false}, {0, 0, 0, true},
     };
     for (const auto& c : cases) {
         const std::string first(c.first, 'a'), second(c.second, 'b'), third(c.third, 'c');

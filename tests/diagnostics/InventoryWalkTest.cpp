@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 #include <pthread.h>
 
-#include <cstdio>
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -64,9 +64,8 @@ public:
         if (text.size() < 3 || text.compare(text.size() - 3, 3, "*.*") != 0) return nullptr;
         auto found = folders.find(text.substr(0, text.size() - 3));
         if (!chain && found == folders.end()) return nullptr;
-        auto* search = new Search{chain ? std::vector<FakeEntry>{{".", true, 0}, {"d", true, 0}, {"f", false, 1}}
-                                        : found->second,
-                                  0};
+        auto* search = new Search{
+            chain ? std::vector<FakeEntry>{{".", true, 0}, {"d", true, 0}, {"f", false, 1}} : found->second, 0};
         if (!NextEntry(search, entry)) {
             delete search;
             return nullptr;
@@ -145,8 +144,8 @@ protected:
 };
 
 TEST_F(InventoryWalk, FilesFirstThenEachSubfolderDepthFirstInSearchOrder) {
-    source.folders["R:\\"] = {Folder("."), Folder(".."), File("b.txt", 2), Folder("s1"), File("a.txt", 1),
-                              Folder("s2")};
+    source.folders["R:\\"] = {Folder("."),  Folder(".."),     File("b.txt", 2),
+                              Folder("s1"), File("a.txt", 1), Folder("s2")};
     source.folders["R:\\s1\\"] = {Folder("."), Folder(".."), Folder("deep"), File("x.dat", 3)};
     source.folders["R:\\s1\\deep\\"] = {Folder("."), Folder("..")};
     source.folders["R:\\s2\\"] = {File("y.dat", 4)};  // a search that returns no dots
@@ -155,13 +154,12 @@ TEST_F(InventoryWalk, FilesFirstThenEachSubfolderDepthFirstInSearchOrder) {
     WalkFolderTree("R:\\", &root, kTexts, source);
 
     EXPECT_EQ(Log(), SectionHeader("R:\\") + Line("b.txt", "2") + Line("a.txt", "1") + SectionHeader("R:\\s1\\") +
-                         Line("x.dat", "3") + SectionHeader("R:\\s1\\deep\\") + kNoFiles +
-                         SectionHeader("R:\\s2\\") + Line("y.dat", "4"));
+                         Line("x.dat", "3") + SectionHeader("R:\\s1\\deep\\") + kNoFiles + SectionHeader("R:\\s2\\") +
+                         Line("y.dat", "4"));
     EXPECT_EQ(source.locatingErrors, 0);
     EXPECT_EQ(source.openSearches, 0) << "every search is closed";
-    const std::vector<std::string> patterns = {"R:\\*.*",     "R:\\*.*",          "R:\\s1\\*.*",
-                                               "R:\\s1\\*.*", "R:\\s1\\deep\\*.*", "R:\\s1\\deep\\*.*",
-                                               "R:\\s2\\*.*", "R:\\s2\\*.*"};
+    const std::vector<std::string> patterns = {"R:\\*.*",           "R:\\*.*",           "R:\\s1\\*.*", "R:\\s1\\*.*",
+                                               "R:\\s1\\deep\\*.*", "R:\\s1\\deep\\*.*", "R:\\s2\\*.*", "R:\\s2\\*.*"};
     EXPECT_EQ(source.patterns, patterns);
 }
 
@@ -203,8 +201,11 @@ TEST_F(InventoryWalk, FolderWhosePatternDoesNotFitIsReportedNotShortened) {
     } cases[] = {
         {fits, {File("f", 1)}, SectionHeader(fits) + Line("f", "1"), 0, {fits + "*.*", fits + "*.*"}},
         {tooLong, {File("f", 1)}, SectionHeader(tooLong) + kNoFiles, 2, {}},
-        {parent, {Folder(std::string(40, 'n'))}, SectionHeader(parent) + kNoFiles + SectionHeader(child) + kNoFiles,
-         2, {parent + "*.*", parent + "*.*"}},
+        {parent,
+         {Folder(std::string(40, 'n'))},
+         SectionHeader(parent) + kNoFiles + SectionHeader(child) + kNoFiles,
+         2,
+         {parent + "*.*", parent + "*.*"}},
     };
     for (const auto& c : cases) {
         CFakeSource fresh;

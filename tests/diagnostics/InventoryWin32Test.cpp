@@ -92,8 +92,8 @@ protected:
         char temp[MAX_PATH];
         ASSERT_NE(GetTempPathA(sizeof temp, temp), 0u);
         static int counter = 0;
-        const std::string stem = std::string(temp) + "inv_" + std::to_string(GetCurrentProcessId()) + "_" +
-                                 std::to_string(++counter);
+        const std::string stem =
+            std::string(temp) + "inv_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
         root = stem + "\\";
         logPath = stem + ".log";
         ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr)) << root;
@@ -129,8 +129,8 @@ protected:
     // Holds the file open with share mode 0 until the test ends, so nobody
     // else can open it.
     void Lock(const std::string& relative) {
-        HANDLE file = CreateFileA((root + relative).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileA((root + relative).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE) << relative;
         locks.push_back(file);
     }
@@ -177,8 +177,8 @@ TEST_F(InventoryWin32, FolderTreeByteForByte) {
 
     // Wine's directory search returns the entries sorted by name.
     const std::string expected =
-        "MD5" + std::string(36, ' ') + "|File Name" + std::string(20, ' ') + "|Size     \n" +
-        std::string(80, '-') + "\n" + SectionHeader(root) + FileLine(kMd5Abc, "abc.txt", "3") + FileLine(kMd5A, "hidden.sys", "1") +
+        "MD5" + std::string(36, ' ') + "|File Name" + std::string(20, ' ') + "|Size     \n" + std::string(80, '-') +
+        "\n" + SectionHeader(root) + FileLine(kMd5Abc, "abc.txt", "3") + FileLine(kMd5A, "hidden.sys", "1") +
         FileLine("", "locked.bin", "1") + FileLine(kMd5Empty, "long_file_name_of_more_than_30_chars.dat", "0") +
         SectionHeader(root + "empty\\") + kNoFiles + SectionHeader(root + "only_subs\\") + kNoFiles +
         SectionHeader(root + "only_subs\\inner\\") + FileLine(kMd5MessageDigest, "inner.txt", "14");
@@ -214,7 +214,8 @@ TEST_F(InventoryWin32, SystemComponentMatrix) {
     };
     const Case cases[] = {
         {"none", {}, [](const std::string&) { return std::string(); }},
-        {"only the second system32 component", {{"system32\\pelvarn.dll", "pelvarn"}},
+        {"only the second system32 component",
+         {{"system32\\pelvarn.dll", "pelvarn"}},
          [](const std::string& w) {
              return SectionHeader(w + "\\system32\\") + FileLine(kMd5Pelvarn, "pelvarn.dll", "7");
          }},

@@ -20,8 +20,7 @@ namespace {
 std::string DigestOf(const std::string& message) {
     Md5Context context;
     Md5Init(&context);
-    Md5Update(&context, reinterpret_cast<const unsigned char*>(message.data()),
-              static_cast<uint32_t>(message.size()));
+    Md5Update(&context, reinterpret_cast<const unsigned char*>(message.data()), static_cast<uint32_t>(message.size()));
     unsigned char digest[16];
     Md5Final(digest, &context);
     char text[33];
@@ -30,14 +29,16 @@ std::string DigestOf(const std::string& message) {
 }
 
 TEST(Md5, Rfc1321TestSuite) {
-    const struct { const char* message; const char* digest; } cases[] = {
+    const struct {
+        const char* message;
+        const char* digest;
+    } cases[] = {
         {"", "d41d8cd98f00b204e9800998ecf8427e"},
         {"a", "0cc175b9c0f1b6a831c399e269772661"},
         {"abc", "900150983cd24fb0d6963f7d28e17f72"},
         {"message digest", "f96b697d7cb7938d525a2f31aaf161d0"},
         {"abcdefghijklmnopqrstuvwxyz", "c3fcd3d76192e4007dfb496cca67e13b"},
-        {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789",
-         "d174ab98d277d9f5a5611c2c9f419d9f"},
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789", "d174ab98d277d9f5a5611c2c9f419d9f"},
         {"12345678901234567890123456789012345678901234567890123456789012345678901234567890",
          "57edf4a22be3c955ac49da2e2107b67a"},
     };
@@ -109,23 +110,19 @@ protected:
 };
 
 TEST_F(Md5File, BlockAndPaddingBoundariesAndReadBufferBoundaries) {
-    const struct { size_t size; const char* md5sum; } cases[] = {
-        {0, "d41d8cd98f00b204e9800998ecf8427e"},
-        {55, "bb09419b848287c91a532eb1efc8628f"},
-        {56, "8b3b8f957492230196b773f3dc29e52a"},
-        {63, "0ffbbcff213794129c9133ec2c051894"},
-        {64, "9b7de4df9a621b460e55a1bd91d5d128"},
-        {65, "df6bf98a0af8fd63ee9bc0e35a6928af"},
-        {32767, "3c774173dfafad2f68b3edf0c2cacbd6"},
-        {32768, "cb878838115e82518e1d94b1ffd9c6dd"},
-        {32769, "36304e39b7ff2ce20bf7f322c7f531ae"},
-        {65536, "07ba990ebda712e3fa2ccc475c75f183"},
-        {100003, "c215937cb23828be242a6388f4c3b85c"},
-        {1048589, "bb1e9b13846457518596d4a5701aceb5"},
+    const struct {
+        size_t size;
+        const char* md5sum;
+    } cases[] = {
+        {0, "d41d8cd98f00b204e9800998ecf8427e"},      {55, "bb09419b848287c91a532eb1efc8628f"},
+        {56, "8b3b8f957492230196b773f3dc29e52a"},     {63, "0ffbbcff213794129c9133ec2c051894"},
+        {64, "9b7de4df9a621b460e55a1bd91d5d128"},     {65, "df6bf98a0af8fd63ee9bc0e35a6928af"},
+        {32767, "3c774173dfafad2f68b3edf0c2cacbd6"},  {32768, "cb878838115e82518e1d94b1ffd9c6dd"},
+        {32769, "36304e39b7ff2ce20bf7f322c7f531ae"},  {65536, "07ba990ebda712e3fa2ccc475c75f183"},
+        {100003, "c215937cb23828be242a6388f4c3b85c"}, {1048589, "bb1e9b13846457518596d4a5701aceb5"},
     };
     for (const auto& c : cases) {
-        const std::string path =
-            Write("md5_test_" + std::to_string(c.size) + ".bin", GeneratedContent(c.size));
+        const std::string path = Write("md5_test_" + std::to_string(c.size) + ".bin", GeneratedContent(c.size));
         char text[kMd5TextCapacity];
         std::memset(text, '#', sizeof text);
         ASSERT_EQ(1, ComputeFileMd5(text, path.c_str())) << c.size << " bytes";

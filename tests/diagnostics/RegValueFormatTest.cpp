@@ -13,9 +13,7 @@ namespace {
 using Bytes = std::vector<unsigned char>;
 
 // Shift-JIS lead bytes, for the double-byte cases.
-bool ShiftJisLead(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+bool ShiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 // UTF-16 bytes of an ASCII text, with its terminator unless told otherwise.
 Bytes Utf16(const std::string& text, bool withZero = true) {
@@ -161,8 +159,7 @@ TEST(RegValueFormat, EscapeBackslashesInDoubleByteText) {
 }
 
 TEST(RegValueFormat, KeyLinesAndRecords) {
-    EXPECT_EQ(FormatRegKeyLine("HKEY_LOCAL_MACHINE", "SOFTWARE\\Corvalin"),
-              "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]");
+    EXPECT_EQ(FormatRegKeyLine("HKEY_LOCAL_MACHINE", "SOFTWARE\\Corvalin"), "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Corvalin]");
     const std::string longPath(600, 'k');
     EXPECT_EQ(FormatRegKeyLine("HKEY_USERS", longPath), "[HKEY_USERS\\" + longPath + "]");
 
@@ -191,11 +188,16 @@ TEST(RegValueFormat, RootKeyTableByLowEightBits) {
         uint32_t handle;
         const char* name;
     } rows[] = {
-        {0, 0x80000000u, "HKEY_CLASSES_ROOT"},       {1, 0x80000001u, "HKEY_CURRENT_USER"},
-        {2, 0x80000002u, "HKEY_LOCAL_MACHINE"},      {3, 0x80000003u, "HKEY_USERS"},
-        {4, 0x80000004u, "HKEY_PERFORMANCE_DATA"},   {5, 0x80000050u, "HKEY_PERFORMANCE_TEXT"},
-        {6, 0x80000060u, "HKEY_PERFORMANCE_NLSTEXT"}, {7, 0x80000005u, "HKEY_CURRENT_CONFIG"},
-        {8, 0x80000006u, "HKEY_DYN_DATA"},           {0x102, 0x80000002u, "HKEY_LOCAL_MACHINE"},
+        {0, 0x80000000u, "HKEY_CLASSES_ROOT"},
+        {1, 0x80000001u, "HKEY_CURRENT_USER"},
+        {2, 0x80000002u, "HKEY_LOCAL_MACHINE"},
+        {3, 0x80000003u, "HKEY_USERS"},
+        {4, 0x80000004u, "HKEY_PERFORMANCE_DATA"},
+        {5, 0x80000050u, "HKEY_PERFORMANCE_TEXT"},
+        {6, 0x80000060u, "HKEY_PERFORMANCE_NLSTEXT"},
+        {7, 0x80000005u, "HKEY_CURRENT_CONFIG"},
+        {8, 0x80000006u, "HKEY_DYN_DATA"},
+        {0x102, 0x80000002u, "HKEY_LOCAL_MACHINE"},
         {0x7FFFFF01, 0x80000001u, "HKEY_CURRENT_USER"},
     };
     for (const auto& r : rows) {

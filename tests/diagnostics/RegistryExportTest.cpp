@@ -3,8 +3,8 @@
 // compares the written script byte for byte with the expected bytes (8-bit,
 // CR LF, no byte-order mark). Values and subkeys are created in name order,
 // so that registries that enumerate by creation and by name agree.
-#include "diagnostics/RegistryExport.h"
 #include "diagnostics/RegRootKeys.h"
+#include "diagnostics/RegistryExport.h"
 
 #include <windows.h>
 
@@ -42,9 +42,7 @@ bool ReadWholeFile(const std::string& path, std::string* content) {
     return true;
 }
 
-bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Deletes a key and everything below it; link keys are deleted themselves,
 // not their targets.
@@ -104,15 +102,14 @@ public:
     // not open.
     bool AddDanglingLink(const std::string& relative) {
         HKEY link;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, (m_path + "\\" + relative).c_str(), 0, nullptr,
-                            REG_OPTION_CREATE_LINK, KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link,
-                            nullptr) != 0)
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, (m_path + "\\" + relative).c_str(), 0, nullptr, REG_OPTION_CREATE_LINK,
+                            KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != 0)
             return false;
-        const std::wstring target = L"\\Registry\\Machine\\Software\\ScrivloMissing" +
-                                    std::wstring(Pid().begin(), Pid().end());
-        const LONG rc = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
-                                       reinterpret_cast<const BYTE*>(target.data()),
-                                       static_cast<DWORD>(target.size() * sizeof(wchar_t)));
+        const std::wstring target =
+            L"\\Registry\\Machine\\Software\\ScrivloMissing" + std::wstring(Pid().begin(), Pid().end());
+        const LONG rc =
+            RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK, reinterpret_cast<const BYTE*>(target.data()),
+                           static_cast<DWORD>(target.size() * sizeof(wchar_t)));
         RegCloseKey(link);
         return rc == 0;
     }
@@ -120,9 +117,8 @@ public:
 private:
     HKEY Create(const std::string& path) {
         HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr),
-                  0)
+        EXPECT_EQ(
+            RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr), 0)
             << path;
         if (key) m_keys.push_back(key);
         return key;
@@ -233,22 +229,22 @@ TEST_F(RegistryExport, EveryValueRenderingByteForByte) {
     SetValue(key, "word", REG_DWORD, Bytes{0x34, 0x12});
 
     const std::string expected = kHeaderLines + Crlf({
-        "[HKEY_CURRENT_USER\\" + branch.Path() + "]",
-        "@=\"C:\\\\x\"",
-        "\"big\"=hex(5):00,00,00,12",
-        "\"bin\"=hex:01,0a,ff",
-        "\"dword\"=dword:00000012",
-        "\"expand\"=hex(2):25,00,57,00,25,00,5c,00,78,00,00,00",
-        "\"link\"=hex(6):78,00",
-        "\"multi\"=hex(7):61,00,00,00,62,00,00,00,00,00",
-        "\"none\"=hex(0):01,02",
-        "\"odd\"=hex(4242):03",
-        "\"q\\\"uote\"=\"say \\\"hi\\\"\"",
-        "\"sz\"=\"a\\\\b\\\\\\\\c\"",
-        "\"wide\"=hex(1):1a,04,3b,04,00,00",
-        "\"word\"=hex(4):34,12",
-        "",
-    });
+                                                    "[HKEY_CURRENT_USER\\" + branch.Path() + "]",
+                                                    "@=\"C:\\\\x\"",
+                                                    "\"big\"=hex(5):00,00,00,12",
+                                                    "\"bin\"=hex:01,0a,ff",
+                                                    "\"dword\"=dword:00000012",
+                                                    "\"expand\"=hex(2):25,00,57,00,25,00,5c,00,78,00,00,00",
+                                                    "\"link\"=hex(6):78,00",
+                                                    "\"multi\"=hex(7):61,00,00,00,62,00,00,00,00,00",
+                                                    "\"none\"=hex(0):01,02",
+                                                    "\"odd\"=hex(4242):03",
+                                                    "\"q\\\"uote\"=\"say \\\"hi\\\"\"",
+                                                    "\"sz\"=\"a\\\\b\\\\\\\\c\"",
+                                                    "\"wide\"=hex(1):1a,04,3b,04,00,00",
+                                                    "\"word\"=hex(4):34,12",
+                                                    "",
+                                                });
     EXPECT_EQ(ScriptOf(branch), expected);
     ASSERT_NE(g_regHead, nullptr);
     EXPECT_EQ(g_regHead->valueCount, 13u);
@@ -268,6 +264,7 @@ TEST_F(RegistryExport, SubkeysInPreOrderEmptyKeyAndUnopenableLink) {
     ProgramFolderTurn turn;
     ASSERT_EQ(ExportRegistryBranch(1, branch.Path().c_str()), 0);
     const std::string root = "[HKEY_CURRENT_USER\\" + branch.Path();
+    // clang-format off
     const std::string expected = kHeaderLines + Crlf({
         root + "]", "\"v\"=dword:00000001", "",
         root + "\\A]", "@=\"top\"", "",
@@ -277,6 +274,7 @@ TEST_F(RegistryExport, SubkeysInPreOrderEmptyKeyAndUnopenableLink) {
         "", "",  // the link key that cannot be opened
         root + "\\D]", "\"n\"=\"d\"", "",
     });
+    // clang-format on
     std::string script;
     ASSERT_TRUE(ReadWholeFile(turn.Script(), &script)) << turn.Script();
     EXPECT_EQ(script, expected);
@@ -306,12 +304,12 @@ TEST_F(RegistryExport, ValuesOfAnySizeAreWrittenWhole) {
     std::string hex = "ab";
     for (int i = 1; i < 70000; ++i) hex += ",ab";
     EXPECT_EQ(joined, kHeaderLines + Crlf({
-                          "[HKEY_CURRENT_USER\\" + branch.Path() + "]",
-                          "\"data70000\"=hex:" + hex,
-                          "\"" + std::string(5000, 'n') + "\"=dword:00000008",
-                          "\"slashes\"=\"" + std::string(6000, '\\') + "\"",
-                          "",
-                      }));
+                                         "[HKEY_CURRENT_USER\\" + branch.Path() + "]",
+                                         "\"data70000\"=hex:" + hex,
+                                         "\"" + std::string(5000, 'n') + "\"=dword:00000008",
+                                         "\"slashes\"=\"" + std::string(6000, '\\') + "\"",
+                                         "",
+                                     }));
     ASSERT_NE(g_regHead, nullptr);
     EXPECT_EQ(g_regHead->valueCount, 3u);
     EXPECT_EQ(g_regHead->skippedCount, 0u);
@@ -348,8 +346,7 @@ DWORD WINAPI DeepWalkThread(void* parameter) {
     VirtualQuery(&region, &region, sizeof region);
     void* const base = region.AllocationBase;
     const char* cursor = static_cast<const char*>(base);
-    while (VirtualQuery(cursor, &region, sizeof region) == sizeof region &&
-           region.AllocationBase == base) {
+    while (VirtualQuery(cursor, &region, sizeof region) == sizeof region && region.AllocationBase == base) {
         walk->stackReserve += region.RegionSize;
         cursor += region.RegionSize;
     }
@@ -378,8 +375,8 @@ TEST_F(RegistryExport, DeepBranchOnASmallWorkerStack) {
 
     DeepWalk walk;
     walk.path = branch.Path();
-    HANDLE thread = CreateThread(nullptr, 256 * 1024, DeepWalkThread, &walk,
-                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    HANDLE thread =
+        CreateThread(nullptr, 256 * 1024, DeepWalkThread, &walk, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
     ASSERT_NE(thread, nullptr);
     ASSERT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0);
     DWORD exitCode = 1;
@@ -428,11 +425,15 @@ TEST_F(RegistryExport, RootRowsAreTheSystemsPredefinedKeys) {
         const char* name;
         HKEY key;
     } expected[] = {
-        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},         {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
-        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},       {"HKEY_USERS", HKEY_USERS},
-        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA}, {"HKEY_PERFORMANCE_TEXT", HKEY_PERFORMANCE_TEXT},
+        {"HKEY_CLASSES_ROOT", HKEY_CLASSES_ROOT},
+        {"HKEY_CURRENT_USER", HKEY_CURRENT_USER},
+        {"HKEY_LOCAL_MACHINE", HKEY_LOCAL_MACHINE},
+        {"HKEY_USERS", HKEY_USERS},
+        {"HKEY_PERFORMANCE_DATA", HKEY_PERFORMANCE_DATA},
+        {"HKEY_PERFORMANCE_TEXT", HKEY_PERFORMANCE_TEXT},
         {"HKEY_PERFORMANCE_NLSTEXT", HKEY_PERFORMANCE_NLSTEXT},
-        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},     {"HKEY_DYN_DATA", HKEY_DYN_DATA},
+        {"HKEY_CURRENT_CONFIG", HKEY_CURRENT_CONFIG},
+        {"HKEY_DYN_DATA", HKEY_DYN_DATA},
     };
     for (int row = 0; row < kRegRootKeyCount; ++row) {
         const RegRootKey& root = kRegRootKeys[row];

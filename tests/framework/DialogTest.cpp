@@ -27,8 +27,7 @@ const WORD IDC_DRAWN_LABEL = 1312;
 const UINT WM_TEST_STEP = WM_APP + 20;
 
 // A dialog with two push buttons and a static text.
-fwtest::DialogTemplate MakeTwoButtonTemplate(DWORD extraStyle = 0)
-{
+fwtest::DialogTemplate MakeTwoButtonTemplate(DWORD extraStyle = 0) {
     fwtest::DialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | extraStyle, 160, 80, "Test dialog");
     t.AddItem(0x0080, IDC_FIRST, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 10, 50, 50, 14, "First");
     t.AddItem(0x0080, IDC_SECOND, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 70, 50, 50, 14, "Second");
@@ -44,28 +43,20 @@ public:
     int m_nDrawItem = 0;
     HWND m_hWndDrawn = nullptr;
 
-    void PreSubclassWindow() override
-    {
-        if (m_pLog)
-            m_pLog->Add("presub", 0);
+    void PreSubclassWindow() override {
+        if (m_pLog) m_pLog->Add("presub", 0);
         CButton::PreSubclassWindow();
     }
-    BOOL PreTranslateMessage(MSG* pMsg) override
-    {
-        if (m_pLog && pMsg->message == WM_LBUTTONDBLCLK)
-            m_pLog->Add("pre", pMsg->message, pMsg->wParam, pMsg->lParam);
-        if (m_bSwallowDblClk && pMsg->message == WM_LBUTTONDBLCLK)
-            return TRUE;
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        if (m_pLog && pMsg->message == WM_LBUTTONDBLCLK) m_pLog->Add("pre", pMsg->message, pMsg->wParam, pMsg->lParam);
+        if (m_bSwallowDblClk && pMsg->message == WM_LBUTTONDBLCLK) return TRUE;
         return CButton::PreTranslateMessage(pMsg);
     }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (m_pLog)
-            m_pLog->Add("btn", message, wParam, lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (m_pLog) m_pLog->Add("btn", message, wParam, lParam);
         return CButton::WindowProc(message, wParam, lParam);
     }
-    void DrawItem(LPDRAWITEMSTRUCT lpDis) override
-    {
+    void DrawItem(LPDRAWITEMSTRUCT lpDis) override {
         ++m_nDrawItem;
         m_hWndDrawn = lpDis->hwndItem;
     }
@@ -83,35 +74,29 @@ public:
     BOOL m_bBindFirst = TRUE;
     // What OnInitDialog posts; 0: nothing.
     UINT m_nPostMessage = 0;
-    HWND m_hPostTarget = nullptr;   // null: the first button
+    HWND m_hPostTarget = nullptr;  // null: the first button
     WPARAM m_postWParam = 0;
     LPARAM m_postLParam = 0;
-    int m_nEndInInit = 0;           // non-zero: EndDialog(this) inside OnInitDialog
+    int m_nEndInInit = 0;  // non-zero: EndDialog(this) inside OnInitDialog
     BOOL m_bDestroyOnStep = FALSE;
     HWND m_hOwnerSeen = nullptr;
     BOOL m_bOwnerEnabledDuringRun = TRUE;
     BOOL m_bBoundBeforeInit = FALSE;
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_SETFONT || message == WM_INITDIALOG || message == WM_COMMAND || message == WM_TEST_STEP)
             m_log.Add("dlg", message, message == WM_COMMAND ? wParam : 0, 0);
         return CDialog::WindowProc(message, wParam, lParam);
     }
-    BOOL PreTranslateMessage(MSG* pMsg) override
-    {
-        if (pMsg->message == WM_LBUTTONDBLCLK)
-            m_log.Add("dlgpre", pMsg->message, pMsg->wParam, pMsg->lParam);
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        if (pMsg->message == WM_LBUTTONDBLCLK) m_log.Add("dlgpre", pMsg->message, pMsg->wParam, pMsg->lParam);
         return CDialog::PreTranslateMessage(pMsg);
     }
-    void DoDataExchange(CDataExchange* pDX) override
-    {
+    void DoDataExchange(CDataExchange* pDX) override {
         CDialog::DoDataExchange(pDX);
-        if (m_bBindFirst)
-            DDX_Control(pDX, IDC_FIRST, m_first);
+        if (m_bBindFirst) DDX_Control(pDX, IDC_FIRST, m_first);
     }
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         m_bBoundBeforeInit = CWnd::FromHandlePermanent(m_hWnd) == this;
         m_first.m_pLog = &m_log;
         CDialog::OnInitDialog();
@@ -128,14 +113,11 @@ public:
     }
 
 protected:
-    void OnButton(UINT nID)
-    {
-        if (m_hOwnerSeen != nullptr)
-            m_bOwnerEnabledDuringRun = ::IsWindowEnabled(m_hOwnerSeen);
+    void OnButton(UINT nID) {
+        if (m_hOwnerSeen != nullptr) m_bOwnerEnabledDuringRun = ::IsWindowEnabled(m_hOwnerSeen);
         EndDialog(static_cast<int>(nID));
     }
-    LRESULT OnStep(WPARAM wParam, LPARAM)
-    {
+    LRESULT OnStep(WPARAM wParam, LPARAM) {
         if (m_bDestroyOnStep)
             DestroyWindow();
         else
@@ -150,13 +132,12 @@ BEGIN_MESSAGE_MAP(CTestDialog, CDialog)
     ON_MESSAGE(WM_TEST_STEP, OnStep)
 END_MESSAGE_MAP()
 
-TEST(DialogDoModal, EndedByAPostedClickReturnsTheButtonId)
-{
+TEST(DialogDoModal, EndedByAPostedClickReturnsTheButtonId) {
     fwtest::DialogTemplate t = MakeTwoButtonTemplate();
     CTestDialog dlg;
     ASSERT_TRUE(dlg.InitModalIndirect(t.Get()));
     dlg.m_bBindFirst = FALSE;
-    dlg.m_nPostMessage = BM_CLICK;   // to the first button
+    dlg.m_nPostMessage = BM_CLICK;  // to the first button
     EXPECT_EQ(dlg.DoModal(), IDC_FIRST);
     EXPECT_EQ(dlg.m_hWnd, nullptr) << "DoModal destroys the window";
     EXPECT_TRUE(dlg.m_bBoundBeforeInit);
@@ -172,7 +153,7 @@ TEST(DialogDoModal, EndedByAPostedClickReturnsTheButtonId)
     std::vector<fwtest::LoggedMsg> seq = dlg.m_log.Only({WM_SETFONT, WM_INITDIALOG, WM_COMMAND});
     for (size_t i = 0; i < seq.size(); ++i) {
         if (seq[i].message == WM_COMMAND && HIWORD(seq[i].wParam) == BN_CLICKED) {
-            seq.resize(i + 1);   // what follows the click is the platform's business
+            seq.resize(i + 1);  // what follows the click is the platform's business
             break;
         }
     }
@@ -185,29 +166,19 @@ enum class EndBy { ClickSecond, Escape, Step, EndInInit };
 class CScriptedDialog : public CTestDialog {
 public:
     EndBy m_how = EndBy::ClickSecond;
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         CTestDialog::OnInitDialog();
         switch (m_how) {
-        case EndBy::ClickSecond:
-            ::PostMessageA(::GetDlgItem(m_hWnd, IDC_SECOND), BM_CLICK, 0, 0);
-            break;
-        case EndBy::Escape:
-            ::PostMessageA(::GetDlgItem(m_hWnd, IDC_FIRST), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-            break;
-        case EndBy::Step:
-            ::PostMessageA(m_hWnd, WM_TEST_STEP, 4711, 0);
-            break;
-        case EndBy::EndInInit:
-            EndDialog(77);
-            break;
+        case EndBy::ClickSecond: ::PostMessageA(::GetDlgItem(m_hWnd, IDC_SECOND), BM_CLICK, 0, 0); break;
+        case EndBy::Escape: ::PostMessageA(::GetDlgItem(m_hWnd, IDC_FIRST), WM_KEYDOWN, VK_ESCAPE, 0x00010001); break;
+        case EndBy::Step: ::PostMessageA(m_hWnd, WM_TEST_STEP, 4711, 0); break;
+        case EndBy::EndInInit: EndDialog(77); break;
         }
         return TRUE;
     }
 };
 
-TEST(DialogDoModal, ResultsOfTheStandardWaysToEnd)
-{
+TEST(DialogDoModal, ResultsOfTheStandardWaysToEnd) {
     struct Case {
         const char* context;
         EndBy how;
@@ -230,8 +201,7 @@ TEST(DialogDoModal, ResultsOfTheStandardWaysToEnd)
     }
 }
 
-TEST(DialogDoModal, MinusOneWhenTheDialogCannotBeCreated)
-{
+TEST(DialogDoModal, MinusOneWhenTheDialogCannotBeCreated) {
     // A control of a class nobody registered makes the dialog manager fail.
     fwtest::DialogTemplate broken(WS_POPUP | WS_CAPTION, 100, 50, "Broken");
     broken.AddItem("FwNoSuchWindowClass", 1, WS_CHILD | WS_VISIBLE, 5, 5, 20, 10, "x");
@@ -240,20 +210,18 @@ TEST(DialogDoModal, MinusOneWhenTheDialogCannotBeCreated)
     EXPECT_EQ(dlg.DoModal(), -1);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
 
-    CTestDialog missing(9999u, nullptr);   // no such template resource
+    CTestDialog missing(9999u, nullptr);  // no such template resource
     EXPECT_EQ(missing.DoModal(), -1);
 
-    CTestDialog none;                      // no template at all
+    CTestDialog none;  // no template at all
     EXPECT_EQ(none.DoModal(), -1);
 }
 
-TEST(DialogDoModal, ResourceTemplateEndsWithOk)
-{
+TEST(DialogDoModal, ResourceTemplateEndsWithOk) {
     class COk : public CTestDialog {
     public:
         COk() : CTestDialog(IDD_FW_RESOURCE_DIALOG, nullptr) {}
-        BOOL OnInitDialog() override
-        {
+        BOOL OnInitDialog() override {
             CTestDialog::OnInitDialog();
             ::PostMessageA(::GetDlgItem(m_hWnd, IDOK), BM_CLICK, 0, 0);
             return TRUE;
@@ -263,8 +231,7 @@ TEST(DialogDoModal, ResourceTemplateEndsWithOk)
     EXPECT_EQ(ok.DoModal(), IDOK) << "OnOK through CDialog's own map";
 }
 
-TEST(DialogPreTranslate, SeesADoubleClickBeforeTheControl)
-{
+TEST(DialogPreTranslate, SeesADoubleClickBeforeTheControl) {
     struct Case {
         const char* context;
         BOOL swallow;
@@ -274,8 +241,7 @@ TEST(DialogPreTranslate, SeesADoubleClickBeforeTheControl)
         fwtest::DialogTemplate t = MakeTwoButtonTemplate();
         class CDblClick : public CTestDialog {
         public:
-            BOOL OnInitDialog() override
-            {
+            BOOL OnInitDialog() override {
                 CTestDialog::OnInitDialog();
                 HWND hButton = ::GetDlgItem(m_hWnd, IDC_FIRST);
                 ::PostMessageA(hButton, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 4));
@@ -302,15 +268,13 @@ TEST(DialogPreTranslate, SeesADoubleClickBeforeTheControl)
     }
 }
 
-TEST(DialogDdx, ControlSubclassedWithPreSubclassWindowFirst)
-{
+TEST(DialogDdx, ControlSubclassedWithPreSubclassWindowFirst) {
     fwtest::DialogTemplate t = MakeTwoButtonTemplate();
     class CBind : public CTestDialog {
     public:
         HWND m_hFirstAtInit = nullptr;
         CWnd* m_pBoundAtInit = nullptr;
-        BOOL OnInitDialog() override
-        {
+        BOOL OnInitDialog() override {
             CTestDialog::OnInitDialog();
             m_hFirstAtInit = ::GetDlgItem(m_hWnd, IDC_FIRST);
             m_pBoundAtInit = CWnd::FromHandlePermanent(m_hFirstAtInit);
@@ -325,18 +289,15 @@ TEST(DialogDdx, ControlSubclassedWithPreSubclassWindowFirst)
     // The first thing the button object records is PreSubclassWindow.
     std::vector<fwtest::LoggedMsg> mine;
     for (const fwtest::LoggedMsg& e : dlg.m_log.Entries()) {
-        if (e.who == "presub" || e.who == "btn")
-            mine.push_back(e);
+        if (e.who == "presub" || e.who == "btn") mine.push_back(e);
     }
     ASSERT_FALSE(mine.empty());
     EXPECT_EQ(mine[0].who, "presub");
-    EXPECT_EQ(std::count_if(mine.begin(), mine.end(), [](const fwtest::LoggedMsg& e) { return e.who == "presub"; }),
-              1);
+    EXPECT_EQ(std::count_if(mine.begin(), mine.end(), [](const fwtest::LoggedMsg& e) { return e.who == "presub"; }), 1);
     EXPECT_EQ(dlg.m_first.m_hWnd, nullptr) << "unbound when the dialog's window went";
 }
 
-TEST(DialogDdx, MissingControlLeavesTheObjectUnbound)
-{
+TEST(DialogDdx, MissingControlLeavesTheObjectUnbound) {
     fwtest::DialogTemplate t(WS_POPUP, 50, 30, "No controls");
     CTestDialog dlg;
     ASSERT_TRUE(dlg.CreateIndirect(t.Get()));
@@ -352,18 +313,15 @@ public:
     BOOL m_bDecline = FALSE;
     int m_nDrawItem = 0;
     HDC m_hdcDrawn = nullptr;
-    void DrawItem(LPDRAWITEMSTRUCT lpDis) override
-    {
+    void DrawItem(LPDRAWITEMSTRUCT lpDis) override {
         ++m_nDrawItem;
         m_hdcDrawn = lpDis->hDC;
     }
 
 protected:
-    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)
-    {
+    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor) {
         m_nCtlColorSeen = nCtlColor;
-        if (m_bDecline)
-            return nullptr;
+        if (m_bDecline) return nullptr;
         pDC->SetTextColor(RGB(1, 2, 3));
         return static_cast<HBRUSH>(m_brush.GetSafeHandle());
     }
@@ -381,8 +339,7 @@ public:
     CColorLabel m_label;
     CColorLabel m_drawn;
     CLoggingButton m_button;
-    void DoDataExchange(CDataExchange* pDX) override
-    {
+    void DoDataExchange(CDataExchange* pDX) override {
         CDialog::DoDataExchange(pDX);
         DDX_Control(pDX, IDC_LABEL, m_label);
         DDX_Control(pDX, IDC_DRAWN_LABEL, m_drawn);
@@ -395,8 +352,7 @@ public:
     int m_nOnCtlColor = 0;
 
 protected:
-    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
-    {
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
         ++m_nOnCtlColor;
         return CReflectDialog::OnCtlColor(pDC, pWnd, nCtlColor);
     }
@@ -407,8 +363,7 @@ BEGIN_MESSAGE_MAP(CReflectDialogWithHandler, CReflectDialog)
     ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-fwtest::DialogTemplate MakeReflectTemplate()
-{
+fwtest::DialogTemplate MakeReflectTemplate() {
     fwtest::DialogTemplate t(WS_POPUP | WS_VISIBLE, 160, 80, "Reflect");
     t.AddItem(0x0080, IDC_FIRST, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 10, 50, 50, 14, "Drawn");
     t.AddItem(0x0082, IDC_LABEL, WS_CHILD | WS_VISIBLE | SS_LEFT, 10, 10, 100, 10, "Label");
@@ -418,8 +373,7 @@ fwtest::DialogTemplate MakeReflectTemplate()
 }
 
 template <typename TDialog>
-void CheckCtlColorReflection(TDialog& dlg, const char* context)
-{
+void CheckCtlColorReflection(TDialog& dlg, const char* context) {
     ASSERT_TRUE(dlg.m_label.m_brush.CreateSolidBrush(RGB(10, 20, 30))) << context;
     fwtest::DialogTemplate t = MakeReflectTemplate();
     ASSERT_TRUE(dlg.CreateIndirect(t.Get())) << context;
@@ -427,26 +381,25 @@ void CheckCtlColorReflection(TDialog& dlg, const char* context)
     HWND hLabel = GetDlgItem(dlg.m_hWnd, IDC_LABEL);
     HWND hPlain = GetDlgItem(dlg.m_hWnd, IDC_PLAIN_LABEL);
 
-    LRESULT r = SendMessageA(dlg.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
-                             reinterpret_cast<LPARAM>(hLabel));
+    LRESULT r =
+        SendMessageA(dlg.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hLabel));
     EXPECT_EQ(reinterpret_cast<HBRUSH>(r), static_cast<HBRUSH>(dlg.m_label.m_brush.GetSafeHandle())) << context;
     EXPECT_EQ(dlg.m_label.m_nCtlColorSeen, static_cast<UINT>(CTLCOLOR_STATIC)) << context;
     EXPECT_EQ(GetTextColor(hdc), RGB(1, 2, 3)) << context << ": the child got the parent's DC";
 
     // A control without an object, and a child that declines, get the default.
-    LRESULT rPlain = SendMessageA(dlg.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
-                                  reinterpret_cast<LPARAM>(hPlain));
+    LRESULT rPlain =
+        SendMessageA(dlg.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hPlain));
     EXPECT_NE(reinterpret_cast<HBRUSH>(rPlain), static_cast<HBRUSH>(dlg.m_label.m_brush.GetSafeHandle())) << context;
     dlg.m_label.m_bDecline = TRUE;
-    LRESULT rDeclined = SendMessageA(dlg.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc),
-                                     reinterpret_cast<LPARAM>(hLabel));
+    LRESULT rDeclined =
+        SendMessageA(dlg.m_hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(hLabel));
     EXPECT_EQ(rDeclined, rPlain) << context << ": declined falls back to the dialog manager's brush";
     ReleaseDC(dlg.m_hWnd, hdc);
     dlg.DestroyWindow();
 }
 
-TEST(DialogReflection, CtlColorReachesTheChildObject)
-{
+TEST(DialogReflection, CtlColorReachesTheChildObject) {
     {
         CReflectDialog dlg;
         CheckCtlColorReflection(dlg, "parent without a colour handler");
@@ -458,8 +411,7 @@ TEST(DialogReflection, CtlColorReachesTheChildObject)
     }
 }
 
-TEST(DialogReflection, DrawItemReachesTheChildObject)
-{
+TEST(DialogReflection, DrawItemReachesTheChildObject) {
     CReflectDialog dlg;
     fwtest::DialogTemplate t = MakeReflectTemplate();
     ASSERT_TRUE(dlg.CreateIndirect(t.Get()));
@@ -487,15 +439,13 @@ TEST(DialogReflection, DrawItemReachesTheChildObject)
     dlg.DestroyWindow();
 }
 
-TEST(DialogCreate, ChildDialogInsideAModalOne)
-{
+TEST(DialogCreate, ChildDialogInsideAModalOne) {
     fwtest::DialogTemplate childTemplate(WS_CHILD | DS_CONTROL, 60, 20, "");
     childTemplate.AddItem(0x0082, 1, WS_CHILD | WS_VISIBLE, 0, 0, 50, 10, "child");
     class CChild : public CDialog {
     public:
         int m_nInit = 0;
-        BOOL OnInitDialog() override
-        {
+        BOOL OnInitDialog() override {
             ++m_nInit;
             return CDialog::OnInitDialog();
         }
@@ -506,8 +456,7 @@ TEST(DialogCreate, ChildDialogInsideAModalOne)
         LPCDLGTEMPLATE m_childTemplate = nullptr;
         BOOL m_bCreated = FALSE;
         HWND m_hChildParent = nullptr;
-        BOOL OnInitDialog() override
-        {
+        BOOL OnInitDialog() override {
             CTestDialog::OnInitDialog();
             m_bCreated = m_child.CreateIndirect(m_childTemplate, this);
             m_hChildParent = ::GetParent(m_child.m_hWnd);
@@ -526,14 +475,12 @@ TEST(DialogCreate, ChildDialogInsideAModalOne)
     EXPECT_EQ(host.m_child.m_hWnd, nullptr) << "the child's window went with its parent";
 }
 
-TEST(DialogMainWindow, DestroyingTheMainWindowEndsTheLoop)
-{
+TEST(DialogMainWindow, DestroyingTheMainWindowEndsTheLoop) {
     CWinApp app;
     fwtest::DialogTemplate t = MakeTwoButtonTemplate();
     class CDestroyer : public CTestDialog {
     public:
-        BOOL OnInitDialog() override
-        {
+        BOOL OnInitDialog() override {
             CTestDialog::OnInitDialog();
             ::PostMessageA(m_hWnd, WM_TEST_STEP, 0, 0);
             return TRUE;
@@ -557,15 +504,13 @@ struct OwnerRun {
     HWND ownerSeen;
 };
 
-unsigned __stdcall RunOwnedDialog(void* pArg)
-{
+unsigned __stdcall RunOwnedDialog(void* pArg) {
     OwnerRun* run = static_cast<OwnerRun*>(pArg);
     fwtest::DialogTemplate t = MakeTwoButtonTemplate();
     class COwned : public CTestDialog {
     public:
         explicit COwned(CWnd* pParent) : CTestDialog(pParent) {}
-        BOOL OnInitDialog() override
-        {
+        BOOL OnInitDialog() override {
             CTestDialog::OnInitDialog();
             ::PostMessageA(::GetDlgItem(m_hWnd, IDC_SECOND), BM_CLICK, 0, 0);
             return TRUE;
@@ -579,8 +524,7 @@ unsigned __stdcall RunOwnedDialog(void* pArg)
     return 0;
 }
 
-TEST(DialogOwner, OwnerOnAnotherThreadIsDisabledWhileTheBoxRuns)
-{
+TEST(DialogOwner, OwnerOnAnotherThreadIsDisabledWhileTheBoxRuns) {
     MessageLog log;
     HWND hOwner = fwtest::CreateRecordingWindow(&log);
     ASSERT_NE(hOwner, nullptr);
@@ -589,8 +533,7 @@ TEST(DialogOwner, OwnerOnAnotherThreadIsDisabledWhileTheBoxRuns)
     ASSERT_NE(hThread, nullptr);
     // This thread owns the owner and must keep answering its sent messages.
     DWORD start = GetTickCount();
-    while (WaitForSingleObject(hThread, 0) == WAIT_TIMEOUT && GetTickCount() - start < 20000)
-        fwtest::Pump(20);
+    while (WaitForSingleObject(hThread, 0) == WAIT_TIMEOUT && GetTickCount() - start < 20000) fwtest::Pump(20);
     CloseHandle(hThread);
     EXPECT_EQ(run.result, IDC_SECOND);
     EXPECT_EQ(run.ownerSeen, hOwner);
@@ -601,8 +544,8 @@ TEST(DialogOwner, OwnerOnAnotherThreadIsDisabledWhileTheBoxRuns)
 
 // Two threads, each running its own modal dialog at the same time.
 struct ParallelRun {
-    HANDLE hMine;      // set when this thread's dialog is up
-    HANDLE hOther;     // waited for before clicking
+    HANDLE hMine;   // set when this thread's dialog is up
+    HANDLE hOther;  // waited for before clicking
     WORD clickId;
     INT_PTR result;
     BOOL boundOnOwnThread;
@@ -613,8 +556,7 @@ struct ParallelRun {
 class CParallelDialog : public CTestDialog {
 public:
     ParallelRun* m_pRun = nullptr;
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         CTestDialog::OnInitDialog();
         m_pRun->hDlg = m_hWnd;
         m_pRun->boundOnOwnThread = CWnd::FromHandlePermanent(m_hWnd) == this;
@@ -624,11 +566,9 @@ public:
     }
 
 protected:
-    void OnTimer(UINT_PTR)
-    {
+    void OnTimer(UINT_PTR) {
         // Click only once the other thread's dialog runs too.
-        if (WaitForSingleObject(m_pRun->hOther, 0) != WAIT_OBJECT_0)
-            return;
+        if (WaitForSingleObject(m_pRun->hOther, 0) != WAIT_OBJECT_0) return;
         KillTimer(1);
         ::PostMessageA(::GetDlgItem(m_hWnd, m_pRun->clickId), BM_CLICK, 0, 0);
     }
@@ -639,8 +579,7 @@ BEGIN_MESSAGE_MAP(CParallelDialog, CTestDialog)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-unsigned __stdcall RunParallelDialog(void* pArg)
-{
+unsigned __stdcall RunParallelDialog(void* pArg) {
     ParallelRun* run = static_cast<ParallelRun*>(pArg);
     fwtest::DialogTemplate t = MakeTwoButtonTemplate();
     CParallelDialog dlg;
@@ -651,8 +590,7 @@ unsigned __stdcall RunParallelDialog(void* pArg)
     return 0;
 }
 
-TEST(DialogThreads, TwoThreadsEachRunAModalDialog)
-{
+TEST(DialogThreads, TwoThreadsEachRunAModalDialog) {
     HANDLE hA = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE hB = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     ParallelRun runs[2] = {{hA, hB, IDC_FIRST, -2, FALSE, FALSE, nullptr},
@@ -672,8 +610,7 @@ TEST(DialogThreads, TwoThreadsEachRunAModalDialog)
     if (!bEndedInTime) {
         // Cancel what still runs, so no thread outlives the data it uses.
         for (const ParallelRun& run : runs) {
-            if (run.hDlg != nullptr && IsWindow(run.hDlg))
-                PostMessageA(run.hDlg, WM_COMMAND, IDCANCEL, 0);
+            if (run.hDlg != nullptr && IsWindow(run.hDlg)) PostMessageA(run.hDlg, WM_COMMAND, IDCANCEL, 0);
         }
         start = GetTickCount();
         while (WaitForMultipleObjects(2, threads, TRUE, 0) == WAIT_TIMEOUT && GetTickCount() - start < 10000)

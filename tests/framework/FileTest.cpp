@@ -12,8 +12,7 @@ namespace {
 
 class FileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         char szTemp[MAX_PATH];
         ASSERT_GT(GetTempPathA(MAX_PATH, szTemp), 0u);
         char szDir[MAX_PATH];
@@ -22,14 +21,11 @@ protected:
         ASSERT_TRUE(CreateDirectoryA(szDir, nullptr));
         m_dir = szDir;
     }
-    void TearDown() override
-    {
-        for (const std::string& f : m_files)
-            DeleteFileA(f.c_str());
+    void TearDown() override {
+        for (const std::string& f : m_files) DeleteFileA(f.c_str());
         RemoveDirectoryA(m_dir.c_str());
     }
-    std::string Path(const char* name)
-    {
+    std::string Path(const char* name) {
         m_files.push_back(m_dir + "\\" + name);
         return m_files.back();
     }
@@ -37,12 +33,10 @@ protected:
     std::vector<std::string> m_files;
 };
 
-TEST_F(FileTest, WriteSeekReadRoundTrip)
-{
+TEST_F(FileTest, WriteSeekReadRoundTrip) {
     const std::string path = Path("round.bin");
     std::vector<unsigned char> data(70000);
-    for (size_t i = 0; i < data.size(); ++i)
-        data[i] = static_cast<unsigned char>(i * 7 + (i >> 8));
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<unsigned char>(i * 7 + (i >> 8));
 
     CFile f;
     ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite));
@@ -61,7 +55,7 @@ TEST_F(FileTest, WriteSeekReadRoundTrip)
         {1000, CFile::begin, 1000},
         {-10, CFile::current, 990},
         {-5, CFile::end, data.size() - 5},
-        {100, CFile::end, data.size() + 100},   // past the end is allowed
+        {100, CFile::end, data.size() + 100},  // past the end is allowed
     };
     for (const Step& s : steps)
         EXPECT_EQ(f.Seek(s.offset, s.from), s.expectedPosition) << "offset " << s.offset << " from " << s.from;
@@ -86,8 +80,7 @@ TEST_F(FileTest, WriteSeekReadRoundTrip)
     EXPECT_TRUE(back == data);
 }
 
-TEST_F(FileTest, CreateTruncatesUnlessToldNotTo)
-{
+TEST_F(FileTest, CreateTruncatesUnlessToldNotTo) {
     const std::string path = Path("trunc.txt");
     {
         CFile f;
@@ -109,8 +102,7 @@ TEST_F(FileTest, CreateTruncatesUnlessToldNotTo)
     }
 }
 
-TEST_F(FileTest, OpenFailuresReportCauseAndSystemError)
-{
+TEST_F(FileTest, OpenFailuresReportCauseAndSystemError) {
     const std::string existing = Path("held.txt");
     CFile holder;
     ASSERT_TRUE(holder.Open(existing.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive));
@@ -123,8 +115,7 @@ TEST_F(FileTest, OpenFailuresReportCauseAndSystemError)
         DWORD osError;
     };
     const Case cases[] = {
-        {"missing file", m_dir + "\\absent.txt", CFile::modeRead, CFileException::fileNotFound,
-         ERROR_FILE_NOT_FOUND},
+        {"missing file", m_dir + "\\absent.txt", CFile::modeRead, CFileException::fileNotFound, ERROR_FILE_NOT_FOUND},
         {"missing folder", m_dir + "\\no\\such\\x.txt", CFile::modeCreate | CFile::modeWrite,
          CFileException::fileNotFound, ERROR_PATH_NOT_FOUND},
         {"held exclusively", existing, CFile::modeRead, CFileException::accessDenied, ERROR_SHARING_VIOLATION},
@@ -132,7 +123,7 @@ TEST_F(FileTest, OpenFailuresReportCauseAndSystemError)
     };
     for (const Case& c : cases) {
         CFile f;
-        CFileException e(CFileException::diskFull, 999);   // overwritten by Open
+        CFileException e(CFileException::diskFull, 999);  // overwritten by Open
         EXPECT_FALSE(f.Open(c.path.c_str(), c.flags, &e)) << c.context;
         EXPECT_FALSE(f.IsOpen()) << c.context;
         EXPECT_EQ(e.m_cause, c.cause) << c.context;
@@ -152,8 +143,7 @@ TEST_F(FileTest, OpenFailuresReportCauseAndSystemError)
     EXPECT_EQ(after.m_cause, CFileException::none);
 }
 
-TEST_F(FileTest, OpenFileErrorsThrow)
-{
+TEST_F(FileTest, OpenFileErrorsThrow) {
     const std::string path = Path("ro.txt");
     CFile f;
     ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
@@ -172,7 +162,7 @@ TEST_F(FileTest, OpenFileErrorsThrow)
 
     cause = CFileException::none;
     try {
-        f.Write("a", 1);   // opened for reading only
+        f.Write("a", 1);  // opened for reading only
     } catch (const CFileException& e) {
         cause = e.m_cause;
     }

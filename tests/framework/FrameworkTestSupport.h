@@ -10,9 +10,9 @@
 namespace fwtest {
 
 enum SeqFlags {
-    kCheckWParam = 1,   // wParam must match
-    kCheckLParam = 2,   // lParam must match
-    kOptional = 4,      // may be missing from the log
+    kCheckWParam = 1,  // wParam must match
+    kCheckLParam = 2,  // lParam must match
+    kOptional = 4,     // may be missing from the log
 };
 
 struct ExpectedMsg {
@@ -20,7 +20,7 @@ struct ExpectedMsg {
     int flags;
     WPARAM wParam;
     LPARAM lParam;
-    const char* who;    // which recorder must have seen it (e.g. "map", "proc")
+    const char* who;  // which recorder must have seen it (e.g. "map", "proc")
 };
 
 struct LoggedMsg {
@@ -32,8 +32,7 @@ struct LoggedMsg {
 
 class MessageLog {
 public:
-    void Add(const char* who, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-    {
+    void Add(const char* who, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         m_entries.push_back({message, wParam, lParam, who});
     }
     void Clear() { m_entries.clear(); }
@@ -52,8 +51,7 @@ std::string CompareSequence(const std::vector<LoggedMsg>& actual, const Expected
 
 template <size_t N>
 std::string CompareSequence(const std::vector<LoggedMsg>& actual, const ExpectedMsg (&expected)[N],
-                            const char* context)
-{
+                            const char* context) {
     return CompareSequence(actual, expected, N, context);
 }
 
@@ -65,8 +63,7 @@ public:
     // Predefined classes by atom: 0x0080 button, 0x0081 edit, 0x0082 static.
     void AddItem(WORD classAtom, WORD id, DWORD style, short x, short y, short cx, short cy, const char* text);
     // A class given by name.
-    void AddItem(const char* className, WORD id, DWORD style, short x, short y, short cx, short cy,
-                 const char* text);
+    void AddItem(const char* className, WORD id, DWORD style, short x, short y, short cx, short cy, const char* text);
     LPCDLGTEMPLATE Get();
 
 private:
@@ -77,7 +74,7 @@ private:
     void AddItemHeader(WORD id, DWORD style, short x, short y, short cx, short cy);
 
     std::vector<WORD> m_words;
-    std::vector<DWORD> m_aligned;   // DWORD-aligned copy handed out
+    std::vector<DWORD> m_aligned;  // DWORD-aligned copy handed out
 };
 
 // Handles this thread's messages for ms milliseconds.

@@ -17,30 +17,42 @@ namespace {
 struct GdiKind {
     const char* name;
     DWORD type;
-    std::function<std::unique_ptr<CGdiObject>()> make;   // a wrapper holding a new object
+    std::function<std::unique_ptr<CGdiObject>()> make;  // a wrapper holding a new object
 };
 
 template <class T>
-std::unique_ptr<CGdiObject> Made(T* p, BOOL created)
-{
+std::unique_ptr<CGdiObject> Made(T* p, BOOL created) {
     std::unique_ptr<CGdiObject> owner(p);
     return created ? std::move(owner) : nullptr;
 }
 
-const GdiKind* GdiKinds(size_t* pCount)
-{
+const GdiKind* GdiKinds(size_t* pCount) {
     static const GdiKind kinds[] = {
-        {"pen", OBJ_PEN, [] { auto p = new CPen; return Made(p, p->CreatePen(PS_SOLID, 2, RGB(1, 2, 3))); }},
+        {"pen", OBJ_PEN,
+         [] {
+             auto p = new CPen;
+             return Made(p, p->CreatePen(PS_SOLID, 2, RGB(1, 2, 3)));
+         }},
         {"solid brush", OBJ_BRUSH,
-         [] { auto p = new CBrush; return Made(p, p->CreateSolidBrush(RGB(4, 5, 6))); }},
+         [] {
+             auto p = new CBrush;
+             return Made(p, p->CreateSolidBrush(RGB(4, 5, 6)));
+         }},
         {"hatch brush", OBJ_BRUSH,
-         [] { auto p = new CBrush; return Made(p, p->CreateHatchBrush(HS_CROSS, RGB(7, 8, 9))); }},
+         [] {
+             auto p = new CBrush;
+             return Made(p, p->CreateHatchBrush(HS_CROSS, RGB(7, 8, 9)));
+         }},
         {"font", OBJ_FONT,
          [] {
              auto p = new CFont;
              return Made(p, p->CreateFont(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial"));
          }},
-        {"bitmap", OBJ_BITMAP, [] { auto p = new CBitmap; return Made(p, p->CreateBitmap(8, 8, 1, 1, nullptr)); }},
+        {"bitmap", OBJ_BITMAP,
+         [] {
+             auto p = new CBitmap;
+             return Made(p, p->CreateBitmap(8, 8, 1, 1, nullptr));
+         }},
         {"palette", OBJ_PAL,
          [] {
              struct {
@@ -50,14 +62,17 @@ const GdiKind* GdiKinds(size_t* pCount)
              auto p = new CPalette;
              return Made(p, p->CreatePalette(reinterpret_cast<const LOGPALETTE*>(&pal)));
          }},
-        {"region", OBJ_REGION, [] { auto p = new CRgn; return Made(p, p->CreateRectRgn(0, 0, 5, 5)); }},
+        {"region", OBJ_REGION,
+         [] {
+             auto p = new CRgn;
+             return Made(p, p->CreateRectRgn(0, 0, 5, 5));
+         }},
     };
     *pCount = sizeof(kinds) / sizeof(kinds[0]);
     return kinds;
 }
 
-TEST(GdiWrappers, OwnershipLeavesNoHandleBehind)
-{
+TEST(GdiWrappers, OwnershipLeavesNoHandleBehind) {
     const long baseline = CGdiObject::GetLiveCount();
     size_t count = 0;
     const GdiKind* kinds = GdiKinds(&count);
@@ -120,8 +135,7 @@ TEST(GdiWrappers, OwnershipLeavesNoHandleBehind)
     EXPECT_EQ(CGdiObject::GetLiveCount(), baseline);
 }
 
-TEST(GdiWrappers, StockObjectsSurviveTheirWrappers)
-{
+TEST(GdiWrappers, StockObjectsSurviveTheirWrappers) {
     HGDIOBJ hStock = GetStockObject(WHITE_BRUSH);
     {
         CBrush brush;
@@ -135,8 +149,7 @@ TEST(GdiWrappers, StockObjectsSurviveTheirWrappers)
 // Selects a then b into a memory DC and back; every step returns what was
 // selected before it.
 template <class T>
-void CheckSelectionChain(T& a, T& b, DWORD type, const char* context)
-{
+void CheckSelectionChain(T& a, T& b, DWORD type, const char* context) {
     SCOPED_TRACE(context);
     CDC dc;
     ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
@@ -162,8 +175,7 @@ void CheckSelectionChain(T& a, T& b, DWORD type, const char* context)
     EXPECT_EQ(GetCurrentObject(dc, type), hOriginal) << "a null argument selects nothing";
 }
 
-TEST(DcSelection, ReturnsThePreviousObjectAndRestoresIt)
-{
+TEST(DcSelection, ReturnsThePreviousObjectAndRestoresIt) {
     CPen p1(PS_SOLID, 1, RGB(255, 0, 0)), p2(PS_DASH, 1, RGB(0, 255, 0));
     CheckSelectionChain(p1, p2, OBJ_PEN, "pens");
     CBrush b1(RGB(1, 1, 1)), b2(RGB(2, 2, 2));
@@ -176,13 +188,12 @@ TEST(DcSelection, ReturnsThePreviousObjectAndRestoresIt)
     ASSERT_TRUE(m1.CreateBitmap(4, 4, 1, 1, nullptr));
     ASSERT_TRUE(m2.CreateBitmap(6, 6, 1, 1, nullptr));
     CheckSelectionChain(m1, m2, OBJ_BITMAP, "bitmaps");
-    for (CGdiObject* p : {static_cast<CGdiObject*>(&p1), static_cast<CGdiObject*>(&b2),
-                          static_cast<CGdiObject*>(&f1), static_cast<CGdiObject*>(&m2)})
+    for (CGdiObject* p : {static_cast<CGdiObject*>(&p1), static_cast<CGdiObject*>(&b2), static_cast<CGdiObject*>(&f1),
+                          static_cast<CGdiObject*>(&m2)})
         EXPECT_NE(GetObjectType(p->m_hObject), 0u) << "selection deletes nothing";
 }
 
-TEST(DcSelection, DeletingASelectedObjectPutsTheOriginalBackFirst)
-{
+TEST(DcSelection, DeletingASelectedObjectPutsTheOriginalBackFirst) {
     CDC dc;
     ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
     HGDIOBJ hOriginalPen = GetCurrentObject(dc, OBJ_PEN);
@@ -205,8 +216,7 @@ TEST(DcSelection, DeletingASelectedObjectPutsTheOriginalBackFirst)
     EXPECT_EQ(GetCurrentObject(dc, OBJ_BITMAP), hOriginalBitmap);
 }
 
-TEST(DcOwnership, OwnedDeletedBorrowedLeftAlone)
-{
+TEST(DcOwnership, OwnedDeletedBorrowedLeftAlone) {
     // An owned memory DC goes with its wrapper.
     HDC hOwned = nullptr;
     {
@@ -255,8 +265,7 @@ TEST(DcOwnership, OwnedDeletedBorrowedLeftAlone)
 // A visible window to take DCs from.
 class DcWindow : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_hWnd = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "dc", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, nullptr,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(m_hWnd, nullptr);
@@ -267,8 +276,7 @@ protected:
     HWND m_hWnd = nullptr;
 };
 
-TEST_F(DcWindow, WindowDcsAreReleasedBorrowedOnesAreNot)
-{
+TEST_F(DcWindow, WindowDcsAreReleasedBorrowedOnesAreNot) {
     // Calibrate the probe on the platform: a DC taken out is released once.
     HDC hProbe = GetDC(m_hWnd);
     ASSERT_NE(hProbe, nullptr);
@@ -278,12 +286,24 @@ TEST_F(DcWindow, WindowDcsAreReleasedBorrowedOnesAreNot)
     struct Case {
         const char* name;
         bool screen;
-        std::function<HDC(HWND)> use;   // takes a DC through a wrapper, returns it
+        std::function<HDC(HWND)> use;  // takes a DC through a wrapper, returns it
     };
     const Case released[] = {
-        {"CClientDC", false, [](HWND h) { CClientDC dc(h); return dc.m_hDC; }},
-        {"CWindowDC", false, [](HWND h) { CWindowDC dc(h); return dc.m_hDC; }},
-        {"CClientDC of the screen", true, [](HWND) { CClientDC dc(static_cast<HWND>(nullptr)); return dc.m_hDC; }},
+        {"CClientDC", false,
+         [](HWND h) {
+             CClientDC dc(h);
+             return dc.m_hDC;
+         }},
+        {"CWindowDC", false,
+         [](HWND h) {
+             CWindowDC dc(h);
+             return dc.m_hDC;
+         }},
+        {"CClientDC of the screen", true,
+         [](HWND) {
+             CClientDC dc(static_cast<HWND>(nullptr));
+             return dc.m_hDC;
+         }},
     };
     for (const Case& c : released) {
         HDC hdc = c.use(m_hWnd);
@@ -303,8 +323,7 @@ TEST_F(DcWindow, WindowDcsAreReleasedBorrowedOnesAreNot)
     EXPECT_TRUE(StillHeld(m_hWnd, hdc)) << "the wrappers left the release to its owner";
 }
 
-TEST_F(DcWindow, PaintDcValidatesAndEndsThePaint)
-{
+TEST_F(DcWindow, PaintDcValidatesAndEndsThePaint) {
     UpdateWindow(m_hWnd);
     InvalidateRect(m_hWnd, nullptr, FALSE);
     RECT rcUpdate;
@@ -323,8 +342,7 @@ TEST_F(DcWindow, PaintDcValidatesAndEndsThePaint)
     EXPECT_NE(GetObjectType(pen.m_hObject), 0u);
 }
 
-TEST(GdiWithWindowsx, RegionCopyAndTheMacrosBesideIt)
-{
+TEST(GdiWithWindowsx, RegionCopyAndTheMacrosBesideIt) {
     CRgn source, copy;
     ASSERT_TRUE(source.CreateEllipticRgn(0, 0, 30, 20));
     ASSERT_TRUE(copy.CreateRectRgn(0, 0, 1, 1));

@@ -8,18 +8,16 @@
 namespace {
 
 const RECT kRects[] = {
-    {0, 0, 10, 10},  {5, 5, 15, 15},   {10, 0, 20, 10},  {2, 2, 4, 4},     {-20, -20, -10, -10},
-    {0, 0, 0, 0},    {3, 3, 3, 8},     {8, 8, 2, 2},     {-5, 0, 5, 100},  {0, 9, 10, 10},
+    {0, 0, 10, 10}, {5, 5, 15, 15}, {10, 0, 20, 10}, {2, 2, 4, 4},    {-20, -20, -10, -10},
+    {0, 0, 0, 0},   {3, 3, 3, 8},   {8, 8, 2, 2},    {-5, 0, 5, 100}, {0, 9, 10, 10},
 };
 
-std::string Describe(const RECT& r)
-{
+std::string Describe(const RECT& r) {
     return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
            std::to_string(r.bottom) + ")";
 }
 
-TEST(CRectArithmetic, IntersectionAndUnionAsUser32)
-{
+TEST(CRectArithmetic, IntersectionAndUnionAsUser32) {
     for (const RECT& a : kRects) {
         for (const RECT& b : kRects) {
             const std::string context = Describe(a) + " with " + Describe(b);
@@ -27,8 +25,8 @@ TEST(CRectArithmetic, IntersectionAndUnionAsUser32)
             BOOL bExpected = ::IntersectRect(&expected, &a, &b);
             CRect r(99, 99, 99, 99);
             EXPECT_EQ(r.IntersectRect(&a, &b) != FALSE, bExpected != FALSE) << "intersect " << context;
-            EXPECT_TRUE(r.EqualRect(&expected)) << "intersect " << context << ": " << Describe(r) << " vs "
-                                                << Describe(expected);
+            EXPECT_TRUE(r.EqualRect(&expected))
+                << "intersect " << context << ": " << Describe(r) << " vs " << Describe(expected);
             EXPECT_TRUE((CRect(a) & b) == expected) << "operator& " << context;
             CRect acc(a);
             acc &= b;
@@ -36,16 +34,15 @@ TEST(CRectArithmetic, IntersectionAndUnionAsUser32)
 
             bExpected = ::UnionRect(&expected, &a, &b);
             EXPECT_EQ(r.UnionRect(&a, &b) != FALSE, bExpected != FALSE) << "union " << context;
-            EXPECT_TRUE(r.EqualRect(&expected)) << "union " << context << ": " << Describe(r) << " vs "
-                                                << Describe(expected);
+            EXPECT_TRUE(r.EqualRect(&expected))
+                << "union " << context << ": " << Describe(r) << " vs " << Describe(expected);
             EXPECT_TRUE((CRect(a) | b) == expected) << "operator| " << context;
             EXPECT_EQ(CRect(a) == b, ::EqualRect(&a, &b) != FALSE) << "equality " << context;
         }
     }
 }
 
-TEST(CRectArithmetic, PointsEmptinessAndMovesAsUser32)
-{
+TEST(CRectArithmetic, PointsEmptinessAndMovesAsUser32) {
     const POINT points[] = {{0, 0}, {9, 9}, {10, 10}, {10, 5}, {5, 10}, {-1, 5}, {3, 3}, {-15, -15}, {4, 99}};
     for (const RECT& a : kRects) {
         const CRect r(a);
@@ -78,9 +75,8 @@ TEST(CRectArithmetic, PointsEmptinessAndMovesAsUser32)
     }
 }
 
-TEST(CRectArithmetic, ShapesOfTheRectangle)
-{
-    CRect r(30, 40, 10, 20);   // inverted both ways
+TEST(CRectArithmetic, ShapesOfTheRectangle) {
+    CRect r(30, 40, 10, 20);  // inverted both ways
     EXPECT_TRUE(r.IsRectEmpty());
     r.NormalizeRect();
     EXPECT_TRUE(r == CRect(10, 20, 30, 40));

@@ -24,13 +24,11 @@ public:
     MessageLog* m_pLog;
 
 protected:
-    LRESULT OnBaseOnly(WPARAM wParam, LPARAM lParam)
-    {
+    LRESULT OnBaseOnly(WPARAM wParam, LPARAM lParam) {
         m_pLog->Add("base", WM_TEST_BASE_ONLY, wParam, lParam);
         return 11;
     }
-    LRESULT OnBoth(WPARAM wParam, LPARAM lParam)
-    {
+    LRESULT OnBoth(WPARAM wParam, LPARAM lParam) {
         m_pLog->Add("base", WM_TEST_BOTH, wParam, lParam);
         return 12;
     }
@@ -53,25 +51,21 @@ public:
     UINT m_nFlagsLast = 0;
 
 protected:
-    LRESULT OnBoth(WPARAM wParam, LPARAM lParam)
-    {
+    LRESULT OnBoth(WPARAM wParam, LPARAM lParam) {
         m_pLog->Add("derived", WM_TEST_BOTH, wParam, lParam);
         return 22;
     }
-    LRESULT OnDefault(WPARAM, LPARAM)
-    {
+    LRESULT OnDefault(WPARAM, LPARAM) {
         m_pLog->Add("derived", WM_TEST_DEFAULT, 0, 0);
         // Default hands the message being handled, unchanged, to the window's procedure.
         return Default() + 1000;
     }
-    void OnLButtonDown(UINT nFlags, CPoint point)
-    {
+    void OnLButtonDown(UINT nFlags, CPoint point) {
         m_nFlagsLast = nFlags;
         m_ptLast = point;
         m_pLog->Add("derived", WM_LBUTTONDOWN, nFlags, 0);
     }
-    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-    {
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
         m_pLog->Add("derived", WM_SETCURSOR, nHitTest, message);
         return pWnd == this ? 77 : 78;
     }
@@ -91,25 +85,21 @@ END_MESSAGE_MAP()
 
 class MessageMapTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_hWnd = fwtest::CreateRecordingWindow(&m_log);
         ASSERT_NE(m_hWnd, nullptr);
         ASSERT_TRUE(m_wnd.SubclassWindow(m_hWnd));
         m_log.Clear();
     }
-    void TearDown() override
-    {
-        if (IsWindow(m_hWnd))
-            ::DestroyWindow(m_hWnd);
+    void TearDown() override {
+        if (IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
     }
     MessageLog m_log;
     CDerivedWnd m_wnd{&m_log};
     HWND m_hWnd = nullptr;
 };
 
-TEST_F(MessageMapTest, DerivedEntryWinsAndUnhandledFallsThrough)
-{
+TEST_F(MessageMapTest, DerivedEntryWinsAndUnhandledFallsThrough) {
     struct Case {
         const char* context;
         UINT message;
@@ -117,10 +107,14 @@ TEST_F(MessageMapTest, DerivedEntryWinsAndUnhandledFallsThrough)
         ExpectedMsg expected;
     };
     const Case cases[] = {
-        {"in both maps: the derived handler only", WM_TEST_BOTH, 22,
+        {"in both maps: the derived handler only",
+         WM_TEST_BOTH,
+         22,
          {WM_TEST_BOTH, kCheckWParam | kCheckLParam, 5, 6, "derived"}},
         {"only in the base map", WM_TEST_BASE_ONLY, 11, {WM_TEST_BASE_ONLY, kCheckWParam | kCheckLParam, 5, 6, "base"}},
-        {"in no map: the window's own procedure", WM_TEST_NONE, 0,
+        {"in no map: the window's own procedure",
+         WM_TEST_NONE,
+         0,
          {WM_TEST_NONE, kCheckWParam | kCheckLParam, 5, 6, "proc"}},
     };
     for (const Case& c : cases) {
@@ -133,8 +127,7 @@ TEST_F(MessageMapTest, DerivedEntryWinsAndUnhandledFallsThrough)
     }
 }
 
-TEST_F(MessageMapTest, DefaultPassesTheCurrentMessageOn)
-{
+TEST_F(MessageMapTest, DefaultPassesTheCurrentMessageOn) {
     LRESULT r = SendMessageA(m_hWnd, WM_TEST_DEFAULT, 0x1234, 0x5678);
     // DefWindowProc answers 0 for a private message; the handler adds 1000.
     EXPECT_EQ(r, 1000);
@@ -146,15 +139,15 @@ TEST_F(MessageMapTest, DefaultPassesTheCurrentMessageOn)
     EXPECT_TRUE(diff.empty()) << diff;
 }
 
-TEST_F(MessageMapTest, HandlersGetUnpackedArguments)
-{
+TEST_F(MessageMapTest, HandlersGetUnpackedArguments) {
     // Coordinates are signed 16-bit values: (-3, 40000 as -25536) must not become large positives.
     SendMessageA(m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(static_cast<WORD>(-3), 7));
     EXPECT_EQ(m_wnd.m_nFlagsLast, static_cast<UINT>(MK_LBUTTON | MK_SHIFT));
     EXPECT_EQ(m_wnd.m_ptLast.x, -3);
     EXPECT_EQ(m_wnd.m_ptLast.y, 7);
 
-    LRESULT r = SendMessageA(m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    LRESULT r =
+        SendMessageA(m_hWnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m_hWnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     EXPECT_EQ(r, 77) << "the CWnd* argument is the bound object itself";
 
     SendMessageA(m_hWnd, WM_TIMER, 42, 0);
@@ -167,8 +160,7 @@ TEST_F(MessageMapTest, HandlersGetUnpackedArguments)
     EXPECT_TRUE(diff.empty()) << diff;
 }
 
-TEST_F(MessageMapTest, CommandRangesFollowTheChain)
-{
+TEST_F(MessageMapTest, CommandRangesFollowTheChain) {
     struct Case {
         const char* context;
         WORD id;
@@ -181,7 +173,9 @@ TEST_F(MessageMapTest, CommandRangesFollowTheChain)
         {"in the base range only", 107, BN_CLICKED, {WM_COMMAND, kCheckWParam, 107, 0, "base"}},
         {"first id of the base range", 100, BN_CLICKED, {WM_COMMAND, kCheckWParam, 100, 0, "base"}},
         {"outside every range", 110, BN_CLICKED, {WM_COMMAND, kCheckWParam, MAKEWPARAM(110, BN_CLICKED), 0, "proc"}},
-        {"other notification code", 105, BN_SETFOCUS,
+        {"other notification code",
+         105,
+         BN_SETFOCUS,
          {WM_COMMAND, kCheckWParam, MAKEWPARAM(105, BN_SETFOCUS), 0, "proc"}},
         {"a command entry answers an accelerator", ID_HELP, 1, {WM_COMMAND, kCheckWParam, ID_HELP, 0, "derived"}},
     };
@@ -216,8 +210,7 @@ BEGIN_MESSAGE_MAP(CThrowOnCreateWnd, CWnd)
     ON_WM_CREATE()
 END_MESSAGE_MAP()
 
-TEST(MessageMapExceptions, StoppedAtTheWindowProcedure)
-{
+TEST(MessageMapExceptions, StoppedAtTheWindowProcedure) {
     MessageLog log;
     HWND hWnd = fwtest::CreateRecordingWindow(&log);
     CThrowingWnd wnd;
@@ -232,8 +225,7 @@ TEST(MessageMapExceptions, StoppedAtTheWindowProcedure)
     wnd.DestroyWindow();
 }
 
-TEST(MessageMapExceptions, ThrowInCreateFailsTheCreation)
-{
+TEST(MessageMapExceptions, ThrowInCreateFailsTheCreation) {
     CThrowOnCreateWnd wnd;
     EXPECT_FALSE(wnd.CreateEx(0, "STATIC", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(wnd.m_hWnd, nullptr);

@@ -46,12 +46,14 @@ TEST(CStringTest, Comparison) {
         int sign;        // of Compare
         int signNoCase;  // of CompareNoCase
     };
+    // clang-format off
     const Case cases[] = {
         {"", "", 0, 0},         {"abc", "abc", 0, 0},   {"abc", "ABC", 1, 0},
         {"abc", "abd", -1, -1}, {"ab", "abc", -1, -1},  {"b", "A", 1, 1},
         {"\xe9", "a", 1, 1},    // bytes above 127 compare as unsigned
         {"Log", "LOG", 1, 0},
     };
+    // clang-format on
     auto sign = [](int v) { return v < 0 ? -1 : v > 0 ? 1 : 0; };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " vs " + c.b);
@@ -183,12 +185,12 @@ TEST(ExceptionsTest, ResultFromSystemError) {
         unsigned long result;
     };
     const Case cases[] = {
-        {87, 0x80070057UL},          // invalid parameter
-        {2, 0x80070002UL},           // file not found
-        {1113, 0x80070459UL},        // no mapping for the Unicode character
-        {0x12345UL, 0x80072345UL},   // only the low 16 bits are kept
-        {0x80004005UL, 0x80004005UL},// already a result code
-        {0, 0x80004005UL},           // no error recorded: still a failure
+        {87, 0x80070057UL},            // invalid parameter
+        {2, 0x80070002UL},             // file not found
+        {1113, 0x80070459UL},          // no mapping for the Unicode character
+        {0x12345UL, 0x80072345UL},     // only the low 16 bits are kept
+        {0x80004005UL, 0x80004005UL},  // already a result code
+        {0, 0x80004005UL},             // no error recorded: still a failure
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.result, static_cast<unsigned long>(ResultFromSystemError(c.error))) << c.error;

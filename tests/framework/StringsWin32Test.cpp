@@ -10,8 +10,7 @@
 
 namespace {
 
-TEST(CStringLoad, StringsOfTheTableAndAMissingOne)
-{
+TEST(CStringLoad, StringsOfTheTableAndAMissingOne) {
     CString s;
     EXPECT_TRUE(s.LoadString(IDS_FW_GREETING));
     EXPECT_STREQ(s.GetString(), "Hello from the string table");
@@ -40,8 +39,8 @@ struct Conversion {
     const wchar_t* expected;
 };
 
-TEST(CStringWConvert, NamedCodePages)
-{
+TEST(CStringWConvert, NamedCodePages) {
+    // clang-format off
     const Conversion cases[] = {
         {"caf\xE9", 1252, L"caf\u00E9"},
         {"\x80 \x9F \xFF", 1252, L"\u20AC \u0178 \u00FF"},   // euro sign, Y diaeresis
@@ -51,6 +50,7 @@ TEST(CStringWConvert, NamedCodePages)
         {"a\xFF" "b", CP_UTF8, L"a\uFFFD" "b"},              // an invalid byte becomes the replacement
         {"", 1252, L""},
     };
+    // clang-format on
     for (const Conversion& c : cases) {
         CStringW w = CStringW::FromMultiByte(c.bytes, c.codePage);
         EXPECT_TRUE(w == CStringW(c.expected)) << "code page " << c.codePage << ", bytes \"" << c.bytes << "\"";
@@ -59,25 +59,25 @@ TEST(CStringWConvert, NamedCodePages)
     EXPECT_TRUE(CStringW::FromMultiByte(nullptr, 1252).IsEmpty());
 }
 
-TEST(CStringWConvert, SystemCodePageOfThePrefix)
-{
+TEST(CStringWConvert, SystemCodePageOfThePrefix) {
     const UINT acp = GetACP();
     // The same bytes through CP_ACP and through the code page it names.
     const char* samples[] = {"plain", "caf\xE9", "\x80\xA9\xC4\xD6\xDC\xE4\xF6\xFC\xDF"};
     for (const char* bytes : samples) {
-        EXPECT_TRUE(CStringW::FromMultiByte(bytes, CP_ACP) == CStringW::FromMultiByte(bytes, acp))
-            << "ACP " << acp;
+        EXPECT_TRUE(CStringW::FromMultiByte(bytes, CP_ACP) == CStringW::FromMultiByte(bytes, acp)) << "ACP " << acp;
         EXPECT_TRUE(CStringW::FromMultiByte(bytes, CP_THREAD_ACP) == CStringW::FromMultiByte(bytes, acp))
             << "ACP " << acp;
     }
-    if (acp != 1252)
-        GTEST_SKIP() << "the prefix's code page is " << acp << ", not 1252";
-    CStringW w = CStringW::FromMultiByte("r\xE9sum\xE9 \x80" "5 \xA9", CP_ACP);
-    EXPECT_TRUE(w == CStringW(L"r\u00E9sum\u00E9 \u20AC" L"5 \u00A9"));
+    if (acp != 1252) GTEST_SKIP() << "the prefix's code page is " << acp << ", not 1252";
+    CStringW w = CStringW::FromMultiByte(
+        "r\xE9sum\xE9 \x80"
+        "5 \xA9",
+        CP_ACP);
+    EXPECT_TRUE(w == CStringW(L"r\u00E9sum\u00E9 \u20AC"
+                              L"5 \u00A9"));
 }
 
-TEST(CStringWConvert, UnknownCodePageThrowsTheSystemError)
-{
+TEST(CStringWConvert, UnknownCodePageThrowsTheSystemError) {
     bool thrown = false;
     try {
         CStringW::FromMultiByte("abc", 54321);

@@ -24,8 +24,7 @@ struct ThreadWork {
     BOOL created = FALSE;
 };
 
-unsigned __stdcall UseTheFrameworkAndEnd(void* pArg)
-{
+unsigned __stdcall UseTheFrameworkAndEnd(void* pArg) {
     ThreadWork* work = static_cast<ThreadWork*>(pArg);
     CWnd::FromHandle(::GetDesktopWindow());
     HDC hScreen = ::GetDC(nullptr);
@@ -38,12 +37,11 @@ unsigned __stdcall UseTheFrameworkAndEnd(void* pArg)
     work->tempsInside = AfxGetTempWrapperCount();
     work->dataCountInside = AfxGetThreadDataCount();
     ::ReleaseDC(nullptr, hScreen);
-    return 0;   // the temporaries are left for the thread's end to free
+    return 0;  // the temporaries are left for the thread's end to free
 }
 
-TEST(ThreadData, FreedWhenEachThreadEndsAndTheHeapStaysSound)
-{
-    AfxGetThreadData();   // this thread's own data counts from here on
+TEST(ThreadData, FreedWhenEachThreadEndsAndTheHeapStaysSound) {
+    AfxGetThreadData();  // this thread's own data counts from here on
     const long baseline = AfxGetThreadDataCount();
     for (int round = 0; round < 20; ++round) {
         ThreadWork works[2];
@@ -65,8 +63,7 @@ TEST(ThreadData, FreedWhenEachThreadEndsAndTheHeapStaysSound)
     }
 }
 
-TEST(ThreadData, LookupKeepsTheCallersLastError)
-{
+TEST(ThreadData, LookupKeepsTheCallersLastError) {
     // The failed creation's error must survive the framework's bookkeeping
     // that runs between CreateWindowEx and the caller's GetLastError.
     SetLastError(0);
@@ -88,19 +85,14 @@ TEST(ThreadData, LookupKeepsTheCallersLastError)
 // wrappers would pile up if nothing freed them).
 class BrushPool {
 public:
-    explicit BrushPool(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            m_brushes.push_back(::CreateSolidBrush(RGB(i & 0xFF, (i >> 8) & 0xFF, 7)));
+    explicit BrushPool(int n) {
+        for (int i = 0; i < n; ++i) m_brushes.push_back(::CreateSolidBrush(RGB(i & 0xFF, (i >> 8) & 0xFF, 7)));
     }
-    ~BrushPool()
-    {
-        for (HBRUSH h : m_brushes)
-            ::DeleteObject(h);
+    ~BrushPool() {
+        for (HBRUSH h : m_brushes) ::DeleteObject(h);
     }
     // Wraps the next n brushes; TRUE when each got a temporary of its own.
-    bool WrapNext(int n)
-    {
+    bool WrapNext(int n) {
         bool ok = true;
         for (int i = 0; i < n && m_next < m_brushes.size(); ++i, ++m_next) {
             CBrush* p = CBrush::FromHandle(m_brushes[m_next]);
@@ -124,11 +116,9 @@ public:
     bool m_bWrapOk = true;
 
 protected:
-    LRESULT OnStep(WPARAM, LPARAM)
-    {
+    LRESULT OnStep(WPARAM, LPARAM) {
         int n = AfxGetTempWrapperCount();
-        if (n > m_nMaxAtStepStart)
-            m_nMaxAtStepStart = n;
+        if (n > m_nMaxAtStepStart) m_nMaxAtStepStart = n;
         m_bWrapOk = m_pPool->WrapNext(m_nPerStep) && m_bWrapOk;
         return 0;
     }
@@ -147,11 +137,9 @@ public:
     int m_nStepsWanted = 100;
     int m_nAfterIdle = -1;
 
-    BOOL OnIdle(LONG lCount) override
-    {
+    BOOL OnIdle(LONG lCount) override {
         CWinApp::OnIdle(lCount);
-        if (lCount == 0 && AfxGetTempWrapperCount() > m_nAfterIdle)
-            m_nAfterIdle = AfxGetTempWrapperCount();
+        if (lCount == 0 && AfxGetTempWrapperCount() > m_nAfterIdle) m_nAfterIdle = AfxGetTempWrapperCount();
         if (m_nSteps++ < m_nStepsWanted)
             m_pWnd->PostMessage(WM_TEST_STEP);
         else
@@ -160,8 +148,7 @@ public:
     }
 };
 
-TEST(TempWrappers, FreedAtEachIdleTurnOfTheApplication)
-{
+TEST(TempWrappers, FreedAtEachIdleTurnOfTheApplication) {
     BrushPool pool(1000);
     CStepApp app;
     CStepWnd wnd;
@@ -185,19 +172,16 @@ public:
     int m_nPerTick = 20;
     int m_nMaxAtTickStart = 0;
     bool m_bWrapOk = true;
-    BOOL OnInitDialog() override
-    {
+    BOOL OnInitDialog() override {
         CDialog::OnInitDialog();
         SetTimer(1, 15, nullptr);
         return TRUE;
     }
 
 protected:
-    void OnTimer(UINT_PTR)
-    {
+    void OnTimer(UINT_PTR) {
         int n = AfxGetTempWrapperCount();
-        if (n > m_nMaxAtTickStart)
-            m_nMaxAtTickStart = n;
+        if (n > m_nMaxAtTickStart) m_nMaxAtTickStart = n;
         m_bWrapOk = m_pPool->WrapNext(m_nPerTick) && m_bWrapOk;
         if (++m_nTicks == m_nTicksWanted) {
             KillTimer(1);
@@ -211,8 +195,7 @@ BEGIN_MESSAGE_MAP(CTickDialog, CDialog)
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-TEST(TempWrappers, FreedWhenTheModalLoopRunsOutOfMessages)
-{
+TEST(TempWrappers, FreedWhenTheModalLoopRunsOutOfMessages) {
     BrushPool pool(1000);
     fwtest::DialogTemplate t(WS_POPUP | WS_CAPTION, 80, 40, "Ticks");
     CTickDialog dlg;
@@ -237,8 +220,7 @@ public:
     int m_nTicks = 0;
 
 protected:
-    LRESULT OnStep(WPARAM, LPARAM)
-    {
+    LRESULT OnStep(WPARAM, LPARAM) {
         m_pBefore = CWnd::FromHandle(m_hForeign);
         fwtest::DialogTemplate t(WS_POPUP | WS_CAPTION, 80, 40, "Nested");
         CTickDialog dlg;
@@ -259,8 +241,7 @@ BEGIN_MESSAGE_MAP(CHolderWnd, CWnd)
     ON_MESSAGE(WM_TEST_STEP, OnStep)
 END_MESSAGE_MAP()
 
-TEST(TempWrappers, KeptWhileAHandlerBelowTheModalLoopMayHoldThem)
-{
+TEST(TempWrappers, KeptWhileAHandlerBelowTheModalLoopMayHoldThem) {
     fwtest::MessageLog log;
     HWND hForeign = fwtest::CreateRecordingWindow(&log);
     CHolderWnd holder;

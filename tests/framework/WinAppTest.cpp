@@ -16,19 +16,14 @@ public:
     int m_nExitInstance = 0;
     CWnd m_main;
 
-    BOOL InitInstance() override
-    {
+    BOOL InitInstance() override {
         ++m_nInitInstance;
         CWinApp::InitInstance();
         switch (m_plan) {
-        case Plan::ReturnFalse:
-            return FALSE;
-        case Plan::QuitWithCode:
-            PostQuitMessage(7);
-            return TRUE;
+        case Plan::ReturnFalse: return FALSE;
+        case Plan::QuitWithCode: PostQuitMessage(7); return TRUE;
         case Plan::DestroyMainWindow:
-            if (!m_main.CreateEx(0, "STATIC", "main", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr))
-                return FALSE;
+            if (!m_main.CreateEx(0, "STATIC", "main", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr)) return FALSE;
             m_pMainWnd = &m_main;
             // Destroyed from inside the loop.
             m_main.PostMessage(WM_CLOSE);
@@ -36,8 +31,7 @@ public:
         }
         return FALSE;
     }
-    int ExitInstance() override
-    {
+    int ExitInstance() override {
         ++m_nExitInstance;
         return CWinApp::ExitInstance();
     }
@@ -50,8 +44,7 @@ BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
     ON_COMMAND(ID_HELP, OnHelpCommand)
 END_MESSAGE_MAP()
 
-TEST(WinApp, AfxWinMainRunsTheApplicationObject)
-{
+TEST(WinApp, AfxWinMainRunsTheApplicationObject) {
     struct Case {
         const char* context;
         Plan plan;
@@ -81,13 +74,11 @@ TEST(WinApp, AfxWinMainRunsTheApplicationObject)
     EXPECT_EQ(AfxGetApp(), nullptr) << "the object unregisters when it goes";
 }
 
-TEST(WinApp, NoApplicationObject)
-{
+TEST(WinApp, NoApplicationObject) {
     EXPECT_EQ(AfxWinMain(GetModuleHandleA(nullptr), nullptr, const_cast<LPSTR>(""), SW_SHOW), -1);
 }
 
-TEST(WinApp, CommandsThroughTheApplicationMap)
-{
+TEST(WinApp, CommandsThroughTheApplicationMap) {
     CTestApp app;
     EXPECT_TRUE(app.OnCmdMsg(ID_HELP, 0));
     EXPECT_EQ(app.m_nHelp, 1);

@@ -20,21 +20,18 @@ public:
     MessageLog* m_pLog;
     int m_nPostNcDestroy = 0;
 
-    void PreSubclassWindow() override
-    {
+    void PreSubclassWindow() override {
         m_pLog->Add("pre", 0);
         CWnd::PreSubclassWindow();
     }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         m_pLog->Add("map", message, wParam, lParam);
         return CWnd::WindowProc(message, wParam, lParam);
     }
     void PostNcDestroy() override { ++m_nPostNcDestroy; }
 };
 
-TEST(WndFromHandle, PermanentForBoundWindowsTemporaryOtherwise)
-{
+TEST(WndFromHandle, PermanentForBoundWindowsTemporaryOtherwise) {
     MessageLog log;
     HWND hBound = fwtest::CreateRecordingWindow(&log);
     HWND hForeign = fwtest::CreateRecordingWindow(&log);
@@ -81,8 +78,7 @@ struct OtherThreadQuery {
     HWND hWndOfWrapper;
 };
 
-unsigned __stdcall QueryFromOtherThread(void* pArg)
-{
+unsigned __stdcall QueryFromOtherThread(void* pArg) {
     OtherThreadQuery* q = static_cast<OtherThreadQuery*>(pArg);
     q->pPermanent = CWnd::FromHandlePermanent(q->hWnd);
     q->pFromHandle = CWnd::FromHandle(q->hWnd);
@@ -90,8 +86,7 @@ unsigned __stdcall QueryFromOtherThread(void* pArg)
     return 0;
 }
 
-TEST(WndFromHandle, MapsArePerThread)
-{
+TEST(WndFromHandle, MapsArePerThread) {
     MessageLog log;
     HWND hWnd = fwtest::CreateRecordingWindow(&log);
     CRecordingWnd wnd(&log);
@@ -109,8 +104,7 @@ TEST(WndFromHandle, MapsArePerThread)
     wnd.DestroyWindow();
 }
 
-TEST(WndSubclass, PreSubclassWindowRunsBeforeTheFirstMessage)
-{
+TEST(WndSubclass, PreSubclassWindowRunsBeforeTheFirstMessage) {
     MessageLog log;
     HWND hWnd = fwtest::CreateRecordingWindow(&log);
     WNDPROC pfnOriginal = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
@@ -139,8 +133,7 @@ TEST(WndSubclass, PreSubclassWindowRunsBeforeTheFirstMessage)
     DestroyWindow(hWnd);
 }
 
-TEST(WndSubclass, DestroyUnbindsAtNcDestroy)
-{
+TEST(WndSubclass, DestroyUnbindsAtNcDestroy) {
     MessageLog log;
     HWND hWnd = fwtest::CreateRecordingWindow(&log);
     CRecordingWnd wnd(&log);
@@ -164,8 +157,7 @@ TEST(WndSubclass, DestroyUnbindsAtNcDestroy)
     EXPECT_FALSE(wnd.DestroyWindow()) << "nothing left to destroy";
 }
 
-TEST(WndSubclass, ObjectDeletedBeforeItsWindowLeavesAWorkingWindow)
-{
+TEST(WndSubclass, ObjectDeletedBeforeItsWindowLeavesAWorkingWindow) {
     MessageLog log;
     HWND hWnd = fwtest::CreateRecordingWindow(&log);
     {
@@ -174,15 +166,14 @@ TEST(WndSubclass, ObjectDeletedBeforeItsWindowLeavesAWorkingWindow)
     }
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
     log.Clear();
-    SendMessageA(hWnd, WM_APP + 9, 0, 0);   // must not reach the deleted object
+    SendMessageA(hWnd, WM_APP + 9, 0, 0);  // must not reach the deleted object
     static const ExpectedMsg expected[] = {{WM_APP + 9, 0, 0, 0, "proc"}};
     std::string diff = fwtest::CompareSequence(log.Entries(), expected, "after delete");
     EXPECT_TRUE(diff.empty()) << diff;
     DestroyWindow(hWnd);
 }
 
-TEST(WndCreate, BoundBeforeTheFirstMessage)
-{
+TEST(WndCreate, BoundBeforeTheFirstMessage) {
     MessageLog log;
     CRecordingWnd wnd(&log);
     ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "created", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr));
@@ -198,14 +189,12 @@ TEST(WndCreate, BoundBeforeTheFirstMessage)
         {WM_NCCALCSIZE, 0, 0, 0, "map"},
         {WM_CREATE, 0, 0, 0, "map"},
     };
-    std::string diff = fwtest::CompareSequence(log.Only({WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE}), expected,
-                                               "creation");
+    std::string diff = fwtest::CompareSequence(log.Only({WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE}), expected, "creation");
     EXPECT_TRUE(diff.empty()) << diff;
     wnd.DestroyWindow();
 }
 
-TEST(WndAttributes, ModifyStyleAndText)
-{
+TEST(WndAttributes, ModifyStyleAndText) {
     MessageLog log;
     CRecordingWnd wnd(&log);
     ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 100, 60, nullptr, nullptr));
@@ -239,8 +228,7 @@ TEST(WndAttributes, ModifyStyleAndText)
     wnd.DestroyWindow();
 }
 
-TEST(WndAttributes, ScreenAndClientRectangles)
-{
+TEST(WndAttributes, ScreenAndClientRectangles) {
     MessageLog log;
     CRecordingWnd wnd(&log);
     ASSERT_TRUE(wnd.CreateEx(0, "STATIC", "", WS_POPUP, 30, 40, 100, 60, nullptr, nullptr));

@@ -8,11 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
-#include <cstring>
 
 namespace {
 
@@ -29,14 +29,26 @@ std::vector<uint8_t> ResourceBytes(LPCSTR type, int id) {
 // the resource compiler.
 struct TemplateWriter {
     std::vector<uint8_t> bytes;
-    void Word(uint16_t w) { bytes.push_back(uint8_t(w)); bytes.push_back(uint8_t(w >> 8)); }
-    void Dword(uint32_t d) { Word(uint16_t(d)); Word(uint16_t(d >> 16)); }
-    void Text(const char* s) { while (*s) Word(uint8_t(*s++)); Word(0); }
-    void AlignDword() { while (bytes.size() % 4) bytes.push_back(0); }
+    void Word(uint16_t w) {
+        bytes.push_back(uint8_t(w));
+        bytes.push_back(uint8_t(w >> 8));
+    }
+    void Dword(uint32_t d) {
+        Word(uint16_t(d));
+        Word(uint16_t(d >> 16));
+    }
+    void Text(const char* s) {
+        while (*s) Word(uint8_t(*s++));
+        Word(0);
+    }
+    void AlignDword() {
+        while (bytes.size() % 4) bytes.push_back(0);
+    }
 };
 
 TEST(Resources, MainDialogTemplateIsTheExtendedFormByteForByte) {
     TemplateWriter w;
+    // clang-format off
     w.Word(1);                 // dlgVer
     w.Word(0xFFFF);            // signature of the extended form
     w.Dword(0);                // helpID
@@ -63,6 +75,7 @@ TEST(Resources, MainDialogTemplateIsTheExtendedFormByteForByte) {
     w.Word(0xFFFF); w.Word(0x0082);  // the predefined static class
     w.Word(0);                 // empty text
     w.Word(0);                 // no creation data
+    // clang-format on
 
     const std::vector<uint8_t> actual = ResourceBytes(MAKEINTRESOURCEA(5) /* RT_DIALOG */, IDD_MAIN_DIALOG);
     ASSERT_FALSE(actual.empty());
@@ -129,14 +142,13 @@ TEST(Resources, IconGroupHoldsTheSixImages) {
         EXPECT_EQ(entry.height * 2, header.biHeight);
         EXPECT_EQ(entry.bitCount, header.biBitCount);
     }
-    const std::set<std::tuple<int, int, int>> expected = {
-        {16, 16, 8}, {16, 16, 32}, {32, 32, 8}, {32, 32, 24}, {48, 48, 8}, {48, 48, 32}};
+    const std::set<std::tuple<int, int, int>> expected = {{16, 16, 8},  {16, 16, 32}, {32, 32, 8},
+                                                          {32, 32, 24}, {48, 48, 8},  {48, 48, 32}};
     EXPECT_EQ(expected, images);
 
     for (int size : {16, 32, 48}) {
-        HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr),
-                                                   MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                   size, size, 0));
+        HICON icon = static_cast<HICON>(
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, 0));
         EXPECT_NE(nullptr, icon) << size;
         if (icon) DestroyIcon(icon);
     }
@@ -160,20 +172,18 @@ TEST(Resources, VersionInformation) {
     EXPECT_EQ(0x00000003u, fixed->dwProductVersionLS);
 
     const std::pair<const char*, const char*> strings[] = {
-        {"FileVersion", "1, 0, 0, 3"},     {"ProductVersion", "1, 0, 0, 3"},
-        {"InternalName", "Scrivlo.exe"},   {"OriginalFilename", "Scrivlo.exe"},
-        {"ProductName", "Scrivlo"},
+        {"FileVersion", "1, 0, 0, 3"},       {"ProductVersion", "1, 0, 0, 3"}, {"InternalName", "Scrivlo.exe"},
+        {"OriginalFilename", "Scrivlo.exe"}, {"ProductName", "Scrivlo"},
     };
     for (const auto& [name, value] : strings) {
         char* text = nullptr;
         const std::string query = std::string("\\StringFileInfo\\040904e4\\") + name;
-        ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &length))
-            << name;
+        ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) << name;
         EXPECT_STREQ(value, text) << name;
     }
     WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation",
-                               reinterpret_cast<void**>(&translation), &length));
+    ASSERT_TRUE(
+        VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
     ASSERT_EQ(4u, length);
     EXPECT_EQ(0x0409, translation[0]);
     EXPECT_EQ(1252, translation[1]);
@@ -200,7 +210,8 @@ TEST(Resources, ManifestAsInvokerSupportedSystemsAndSystemDpiAwareness) {
     for (const char* element : wanted) EXPECT_NE(std::string::npos, manifest.find(element)) << element;
     EXPECT_EQ(std::string::npos, manifest.find("<dependency")) << "no dependency, the themed controls least of all";
     const bool is64 = sizeof(void*) == 8;
-    EXPECT_NE(std::string::npos, manifest.find(is64 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\""));
+    EXPECT_NE(std::string::npos,
+              manifest.find(is64 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\""));
 }
 
 }  // namespace

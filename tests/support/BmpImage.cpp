@@ -36,15 +36,15 @@ std::vector<uint8_t> EncodeBmp24(const CPixelImage& image) {
     out[0] = 'B';
     out[1] = 'M';
     PutLe(out, 2, static_cast<uint32_t>(fileSize), 4);
-    PutLe(out, 10, 54, 4);                 // offset of the pixels
-    PutLe(out, 14, 40, 4);                 // info header size
+    PutLe(out, 10, 54, 4);  // offset of the pixels
+    PutLe(out, 14, 40, 4);  // info header size
     PutLe(out, 18, static_cast<uint32_t>(width), 4);
     PutLe(out, 22, static_cast<uint32_t>(height), 4);  // positive: bottom-up
-    PutLe(out, 26, 1, 2);                  // planes
-    PutLe(out, 28, 24, 2);                 // bits a pixel
-    PutLe(out, 30, 0, 4);                  // BI_RGB
+    PutLe(out, 26, 1, 2);                              // planes
+    PutLe(out, 28, 24, 2);                             // bits a pixel
+    PutLe(out, 30, 0, 4);                              // BI_RGB
     PutLe(out, 34, static_cast<uint32_t>(pixelBytes), 4);
-    PutLe(out, 38, 2835, 4);               // 72 dots an inch
+    PutLe(out, 38, 2835, 4);  // 72 dots an inch
     PutLe(out, 42, 2835, 4);
 
     for (uint64_t row = 0; row < height; ++row) {

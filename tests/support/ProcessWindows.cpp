@@ -52,11 +52,13 @@ std::vector<HWND> FindBoxes(DWORD processId, const std::set<HWND>& exclude) {
 
 HWND WaitForBox(DWORD processId, DWORD timeoutMs, const std::set<HWND>& exclude) {
     HWND found = nullptr;
-    WaitUntil([&] {
-        const std::vector<HWND> boxes = FindBoxes(processId, exclude);
-        found = boxes.empty() ? nullptr : boxes.front();
-        return found != nullptr;
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> boxes = FindBoxes(processId, exclude);
+            found = boxes.empty() ? nullptr : boxes.front();
+            return found != nullptr;
+        },
+        timeoutMs);
     return found;
 }
 
@@ -140,9 +142,7 @@ std::string ReadWindowTextA(HWND window, bool* ok) {
     return text;
 }
 
-bool IsWindowShown(HWND window) {
-    return IsWindow(window) && IsWindowVisible(window);
-}
+bool IsWindowShown(HWND window) { return IsWindow(window) && IsWindowVisible(window); }
 
 RECT WindowRectOf(HWND window) {
     RECT rc = {0, 0, 0, 0};

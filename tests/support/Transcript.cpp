@@ -117,9 +117,12 @@ std::string FormatTranscript(const CTranscript& transcript) {
             out += "\n";
         }
     }
-    if (transcript.m_bExited) out += "exit " + std::to_string(transcript.m_nExitCode) + "\n";
-    else if (transcript.m_bKilled) out += "killed\n";
-    else out += "running\n";
+    if (transcript.m_bExited)
+        out += "exit " + std::to_string(transcript.m_nExitCode) + "\n";
+    else if (transcript.m_bKilled)
+        out += "killed\n";
+    else
+        out += "running\n";
     if (!transcript.m_error.empty()) out += "error " + transcript.m_error + "\n";
     return out;
 }

@@ -48,6 +48,17 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD stepMs)
     }
 }
 
+bool MoveCursorTo(int x, int y) {
+    ::SetCursorPos(x, y);
+    return WaitUntil(
+        [&] {
+            POINT now;
+            ::GetCursorPos(&now);
+            return now.x == x && now.y == y;
+        },
+        1000);
+}
+
 bool IsRunningOnWine() {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;

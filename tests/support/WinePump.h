@@ -26,6 +26,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs, DWORD stepMs 
 // or a box owned by one of its windows blocks in EnableWindow).
 bool WaitForObjectPumping(HANDLE object, DWORD timeoutMs);
 
+// Moves the cursor to a screen point and waits (pumping) until the system
+// reports it there, at most a second; true when it got there.
+bool MoveCursorTo(int x, int y);
+
 // True under Wine (its ntdll exports wine_get_version). Tests use it to mark
 // where Wine and Windows are known to differ.
 bool IsRunningOnWine();

@@ -64,8 +64,9 @@ void FillControls(HWND hDlg, bool bPlain) {
         SendMessageA(hList, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
     }
     static const char* const kRows[][3] = {
-        {"product.exe", "1 204 224", "9e107d9d"}, {"shared.dll", "88 064", "e4d909c2"}, {"readme.txt", "2 113", "d41d8cd9"},
-        {"setup.ini", "512", "0cc175b9"},         {"help.chm", "301 056", "92eb5ffe"},
+        {"product.exe", "1 204 224", "9e107d9d"}, {"shared.dll", "88 064", "e4d909c2"},
+        {"readme.txt", "2 113", "d41d8cd9"},      {"setup.ini", "512", "0cc175b9"},
+        {"help.chm", "301 056", "92eb5ffe"},
     };
     for (int r = 0; r < 5; ++r) {
         LVITEMA item = {};
@@ -86,7 +87,8 @@ void FillControls(HWND hDlg, bool bPlain) {
     tv.hInsertAfter = TVI_LAST;
     tv.item.mask = TVIF_TEXT;
     tv.item.pszText = const_cast<char*>("Product");
-    HTREEITEM hRoot = reinterpret_cast<HTREEITEM>(SendMessageA(hTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tv)));
+    HTREEITEM hRoot =
+        reinterpret_cast<HTREEITEM>(SendMessageA(hTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tv)));
     static const char* const kLeaves[] = {"Install", "Shared", "System", "Registry", "Log"};
     for (const char* leaf : kLeaves) {
         tv.hParent = hRoot;
@@ -120,17 +122,14 @@ void FillControls(HWND hDlg, bool bPlain) {
 
 INT_PTR CALLBACK GalleryDlgProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        FillControls(hDlg, lParam != 0);
-        return TRUE;
+    case WM_INITDIALOG: FillControls(hDlg, lParam != 0); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(hDlg, LOWORD(wParam));
             return TRUE;
         }
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -189,7 +188,8 @@ bool SaveWindowBmp(HWND hWnd, const char* pszPath) {
         FILE* f = std::fopen(pszPath, "wb");
         bDone = f != nullptr;
         if (f) {
-            bDone = std::fwrite(&bf, sizeof(bf), 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
+            bDone = std::fwrite(&bf, sizeof(bf), 1, f) == 1 &&
+                    std::fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f) == 1 &&
                     std::fwrite(pBits, bi.bmiHeader.biSizeImage, 1, f) == 1;
             bDone = (std::fclose(f) == 0) && bDone;
         }

@@ -18,8 +18,8 @@ namespace {
 const char kStayArgument[] = "--stay";
 
 int Stay() {
-    HWND hWnd = ::CreateWindowExA(0, "STATIC", "ScrivloWineHold", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                  nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    HWND hWnd = ::CreateWindowExA(0, "STATIC", "ScrivloWineHold", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                  ::GetModuleHandleA(nullptr), nullptr);
     if (hWnd == nullptr) return 1;
     MSG msg;
     while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
@@ -39,8 +39,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!::CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
+    if (!::CreateProcessA(path, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return 1;
     // Idle means its window exists, and with it the desktop.
     const DWORD idle = ::WaitForInputIdle(process.hProcess, 30000);

@@ -47,11 +47,9 @@ struct IconParts {
     bool hasColour = false;
 };
 
-bool ReadIcon(HICON hIcon, IconParts& parts)
-{
+bool ReadIcon(HICON hIcon, IconParts& parts) {
     ICONINFO info = {};
-    if (!::GetIconInfo(hIcon, &info))
-        return false;
+    if (!::GetIconInfo(hIcon, &info)) return false;
     parts.hotX = info.xHotspot;
     parts.hotY = info.yHotspot;
     parts.hasColour = info.hbmColor != nullptr;
@@ -63,21 +61,19 @@ bool ReadIcon(HICON hIcon, IconParts& parts)
         parts.cx = mcx;
         parts.cy = mcy;
     }
-    if (info.hbmColor != nullptr)
-        ::DeleteObject(info.hbmColor);
+    if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
     return true;
 }
 
 }  // namespace
 
-TEST(GrayIcon, EachPixelBecomesItsLumaAndBlackStaysBlack)
-{
+TEST(GrayIcon, EachPixelBecomesItsLumaAndBlackStaysBlack) {
     // One row per case, the left half of each row transparent in the mask.
     const int cx = 8;
     const int cy = kGrayCaseCount;
-    HICON hSource = MakeIcon(cx, cy, [](int, int y) { return kGrayCases[y].source; },
-                             [](int x, int) { return x < 4; });
+    HICON hSource = MakeIcon(
+        cx, cy, [](int, int y) { return kGrayCases[y].source; }, [](int x, int) { return x < 4; });
     ASSERT_NE(hSource, nullptr);
     HICON hGray = CreateGrayscaleIcon(hSource);
     ASSERT_NE(hGray, nullptr);
@@ -108,11 +104,8 @@ TEST(GrayIcon, EachPixelBecomesItsLumaAndBlackStaysBlack)
     ::DestroyIcon(hSource);
 }
 
-TEST(GrayIcon, SizeComesFromTheHotspotAndNoIconGivesNone)
-{
-    const struct {
-        int cx, cy;
-    } sizes[] = {{32, 32}, {20, 12}, {48, 16}};
+TEST(GrayIcon, SizeComesFromTheHotspotAndNoIconGivesNone) {
+    const struct { int cx, cy; } sizes[] = {{32, 32}, {20, 12}, {48, 16}};
     for (const auto& s : sizes) {
         SCOPED_TRACE(testing::Message() << s.cx << " x " << s.cy);
         HICON hSource = MakeIcon(s.cx, s.cy, [](int x, int y) { return RGB(x * 5, y * 7, 90); });
@@ -139,8 +132,7 @@ TEST(GrayIcon, SizeComesFromTheHotspotAndNoIconGivesNone)
 // ---------------------------------------------------------------------------
 // Hand cursor
 
-TEST(HandCursor, PlanesDrawAPointingHandWithItsTipAtTheHotspot)
-{
+TEST(HandCursor, PlanesDrawAPointingHandWithItsTipAtTheHotspot) {
     HCURSOR hCursor = CreateHandCursor();
     ASSERT_NE(hCursor, nullptr);
     IconParts parts;
@@ -173,8 +165,7 @@ TEST(HandCursor, PlanesDrawAPointingHandWithItsTipAtTheHotspot)
     }
     // Below the hand everything is transparent.
     for (int y = 22; y < 32; ++y)
-        for (int x = 0; x < 32; ++x)
-            ASSERT_TRUE(andBit(x, y) && !xorBit(x, y)) << x << ", " << y;
+        for (int x = 0; x < 32; ++x) ASSERT_TRUE(andBit(x, y) && !xorBit(x, y)) << x << ", " << y;
 
     // Drawn on white and on black: the fingertip at the hotspot is black
     // outline, the fill white, the rest shows what is behind.
@@ -189,7 +180,7 @@ TEST(HandCursor, PlanesDrawAPointingHandWithItsTipAtTheHotspot)
         ::FillRect(hMem, &rc, hBrush);
         ::DeleteObject(hBrush);
         ASSERT_TRUE(::DrawIconEx(hMem, 0, 0, reinterpret_cast<HICON>(hCursor), 0, 0, 0, nullptr, DI_NORMAL));
-        EXPECT_EQ(::GetPixel(hMem, 6, 0), RGB(0, 0, 0));     // tip outline
+        EXPECT_EQ(::GetPixel(hMem, 6, 0), RGB(0, 0, 0));        // tip outline
         EXPECT_EQ(::GetPixel(hMem, 7, 2), RGB(255, 255, 255));  // inside the finger
         EXPECT_EQ(::GetPixel(hMem, 0, 0), behind);
         EXPECT_EQ(::GetPixel(hMem, 20, 28), behind);
@@ -214,20 +205,16 @@ constexpr int kButtonCount = IDC_FLAT_CHECK - IDC_PUSH + 1;
 // A dialog with its buttons and a label; destroyed on demand so the tests
 // can look at handles after the controls are gone.
 struct ImagesDialog {
-    ImagesDialog()
-    {
-        for (auto& b : buttons)
-            b.reset(new CProbeButton);
+    ImagesDialog() {
+        for (auto& b : buttons) b.reset(new CProbeButton);
         label.reset(new CSkinLabel);
         dlg.reset(new CHostDialog);
         dlg->m_bind = [this](CDataExchange* pDX) {
-            for (int i = 0; i < kButtonCount; ++i)
-                DDX_Control(pDX, IDC_PUSH + i, *buttons[i]);
+            for (int i = 0; i < kButtonCount; ++i) DDX_Control(pDX, IDC_PUSH + i, *buttons[i]);
             DDX_Control(pDX, IDC_LABEL, *label);
         };
     }
-    bool Open()
-    {
+    bool Open() {
         CDialogTemplate t(220, 110);
         t.AddButton(IDC_PUSH, "Icon", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 80, 30);
         t.AddButton(IDC_SECOND, "Handles", BS_PUSHBUTTON | WS_TABSTOP | WS_DISABLED, 100, 10, 80, 30);
@@ -238,11 +225,9 @@ struct ImagesDialog {
         t.AddStatic(IDC_LABEL, "Label", SS_LEFT, 80, 70, 100, 12);
         return dlg->Open(t);
     }
-    void Destroy()
-    {
+    void Destroy() {
         dlg.reset();
-        for (auto& b : buttons)
-            b.reset();
+        for (auto& b : buttons) b.reset();
         label.reset();
     }
     CProbeButton& Button(WORD id) { return *buttons[id - IDC_PUSH]; }
@@ -253,22 +238,19 @@ struct ImagesDialog {
     std::unique_ptr<CHostDialog> dlg;
 };
 
-std::vector<HICON> HandlesOf(const CSkinButton& button)
-{
+std::vector<HICON> HandlesOf(const CSkinButton& button) {
     std::vector<HICON> out;
     for (int i = 0; i < button.GetImageSetCount(); ++i) {
         const ButtonImageSet* set = button.GetImageSet(i);
         for (HICON h : {set->imgActive.hIcon, set->imgNormal.hIcon, set->imgPressed.hIcon, set->imgDisabled.hIcon})
-            if (h != nullptr)
-                out.push_back(h);
+            if (h != nullptr) out.push_back(h);
     }
     return out;
 }
 
 }  // namespace
 
-TEST(ButtonImageSets, SetIconsWithOneIdentifierSharesTheIconAndMakesAGrayCopy)
-{
+TEST(ButtonImageSets, SetIconsWithOneIdentifierSharesTheIconAndMakesAGrayCopy) {
     ImagesDialog d;
     ASSERT_TRUE(d.Open());
     CProbeButton& b = d.Button(IDC_PUSH);
@@ -317,8 +299,7 @@ TEST(ButtonImageSets, SetIconsWithOneIdentifierSharesTheIconAndMakesAGrayCopy)
     EXPECT_FALSE(IconAlive(hGray2));
 }
 
-TEST(ButtonImageSets, UnknownResourceAndSetIndexOutsideTheSetsChangeNothing)
-{
+TEST(ButtonImageSets, UnknownResourceAndSetIndexOutsideTheSetsChangeNothing) {
     ImagesDialog d;
     ASSERT_TRUE(d.Open());
     CProbeButton& b = d.Button(IDC_PUSH);
@@ -338,8 +319,7 @@ TEST(ButtonImageSets, UnknownResourceAndSetIndexOutsideTheSetsChangeNothing)
     EXPECT_EQ(b.GetImageSet(1), nullptr);
 }
 
-TEST(ButtonImageSets, IconHandlesStayTheCallersAndOnlyTheGrayCopyIsReleased)
-{
+TEST(ButtonImageSets, IconHandlesStayTheCallersAndOnlyTheGrayCopyIsReleased) {
     ImagesDialog d;
     ASSERT_TRUE(d.Open());
     HICON hMine = MakeIcon(24, 24, [](int, int) { return RGB(30, 60, 220); });
@@ -380,8 +360,7 @@ TEST(ButtonImageSets, IconHandlesStayTheCallersAndOnlyTheGrayCopyIsReleased)
     ::DestroyIcon(hPressed);
 }
 
-TEST(ButtonImageSets, CheckAndRadioImagesFillEverySetAndAreReleasedWithTheButton)
-{
+TEST(ButtonImageSets, CheckAndRadioImagesFillEverySetAndAreReleasedWithTheButton) {
     ImagesDialog d;
     ASSERT_TRUE(d.Open());
     struct Case {
@@ -437,19 +416,15 @@ TEST(ButtonImageSets, CheckAndRadioImagesFillEverySetAndAreReleasedWithTheButton
     const int top = (normal.m_nHeight - d.Button(IDC_CHECK).GetIconHeight()) / 2;
     int differing = 0;
     for (int y = top; y < top + d.Button(IDC_CHECK).GetIconHeight(); ++y)
-        for (int x = 0; x < cx; ++x)
-            differing += normal.ColorRefAt(x, y) != flat.ColorRefAt(x, y);
+        for (int x = 0; x < cx; ++x) differing += normal.ColorRefAt(x, y) != flat.ColorRefAt(x, y);
     EXPECT_GT(differing, 0);
 
-    for (HICON h : all)
-        ASSERT_TRUE(IconAlive(h));
+    for (HICON h : all) ASSERT_TRUE(IconAlive(h));
     d.Destroy();
-    for (HICON h : all)
-        EXPECT_FALSE(IconAlive(h));
+    for (HICON h : all) EXPECT_FALSE(IconAlive(h));
 }
 
-TEST(ButtonImageSets, FontsAndBrushesAreReleasedWithTheControls)
-{
+TEST(ButtonImageSets, FontsAndBrushesAreReleasedWithTheControls) {
     ImagesDialog d;
     d.Button(IDC_SECOND).MakeOpaque(RGB(10, 200, 10));
     ASSERT_TRUE(d.Open());

@@ -15,10 +15,9 @@ TEST(ButtonState, TypesImageSetsAndGroups) {
         bool checkLike;
         bool radio;
     } cases[] = {
-        {0, 1, false, false}, {1, 1, false, false}, {2, 2, true, false},   {3, 2, true, false},
-        {4, 2, true, true},   {5, 3, true, false},  {6, 3, true, false},   {7, 1, false, false},
-        {8, 1, false, false}, {9, 2, true, true},   {10, 1, false, false}, {11, 1, false, false},
-        {12, 1, false, false}, {15, 1, false, false},
+        {0, 1, false, false},  {1, 1, false, false},  {2, 2, true, false},   {3, 2, true, false},   {4, 2, true, true},
+        {5, 3, true, false},   {6, 3, true, false},   {7, 1, false, false},  {8, 1, false, false},  {9, 2, true, true},
+        {10, 1, false, false}, {11, 1, false, false}, {12, 1, false, false}, {15, 1, false, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ButtonImageSetCount(c.type), c.sets) << "type " << c.type;
@@ -118,9 +117,9 @@ TEST(ButtonState, CaptionRectangle) {
         {kSkinDtLeft | kSkinDtVCenter, 3, 13, 13, {18, 0, 100, 40}},   // check box: margin 5
         {kSkinDtRight | kSkinDtVCenter, 0, 16, 16, {0, 0, 82, 40}},
         {kSkinDtRight | kSkinDtVCenter, 4, 13, 13, {0, 0, 82, 40}},
-        {kSkinDtCenter | kSkinDtTop, 0, 16, 16, {0, 18, 100, 40}},     // icon above
-        {kSkinDtCenter | kSkinDtBottom, 0, 16, 16, {0, 0, 100, 22}},   // icon below
-        {kSkinDtLeft | kSkinDtTop, 0, 16, 16, {2, 18, 100, 40}},       // no icon width off a top icon
+        {kSkinDtCenter | kSkinDtTop, 0, 16, 16, {0, 18, 100, 40}},    // icon above
+        {kSkinDtCenter | kSkinDtBottom, 0, 16, 16, {0, 0, 100, 22}},  // icon below
+        {kSkinDtLeft | kSkinDtTop, 0, 16, 16, {2, 18, 100, 40}},      // no icon width off a top icon
         {kSkinDtRight | kSkinDtBottom, 2, 13, 13, {0, 0, 95, 25}},
     };
     for (const auto& c : cases)
@@ -153,8 +152,7 @@ TEST(ButtonState, IconPosition) {
     for (const auto& c : cases)
         EXPECT_EQ(ButtonIconPosition(rc, c.align, 32, 32), c.at) << "align 0x" << std::hex << c.align;
     // An icon larger than the button: the division truncates toward zero.
-    EXPECT_EQ(ButtonIconPosition(SkinRect{0, 0, 10, 10}, kSkinDtCenter | kSkinDtVCenter, 13, 13),
-              (SkinPoint{-1, -1}));
+    EXPECT_EQ(ButtonIconPosition(SkinRect{0, 0, 10, 10}, kSkinDtCenter | kSkinDtVCenter, 13, 13), (SkinPoint{-1, -1}));
 }
 
 TEST(ButtonState, BorderOnlyOnPushButtonsThatShowIt) {
@@ -203,13 +201,13 @@ TEST(ButtonState, ReleaseCycles) {
         {kSkinBsAutoCheckBox, true, 1, 2, true, 0, false},
         {kSkinBsAutoCheckBox, false, 0, 2, false, 0, false},  // released after leaving
         {kSkinBsAuto3State, false, 2, 3, false, 2, false},
-        {kSkinBsAuto3State, true, -2, 3, false, -2, false},   // (-2 + 1) % 3 is out of range
-        {kSkinBsAutoCheckBox, true, 0, 0, false, 0, false},   // no image sets: nothing to cycle
+        {kSkinBsAuto3State, true, -2, 3, false, -2, false},  // (-2 + 1) % 3 is out of range
+        {kSkinBsAutoCheckBox, true, 0, 0, false, 0, false},  // no image sets: nothing to cycle
         {kSkinBsAutoRadioButton, true, 0, 2, true, 1, true},
         {kSkinBsAutoRadioButton, true, 1, 2, true, 1, true},  // stays selected
         {kSkinBsAutoRadioButton, true, 0, 1, false, 0, true},
         {kSkinBsAutoRadioButton, false, 0, 2, false, 0, false},
-        {kSkinBsCheckBox, true, 0, 2, false, 0, false},       // not automatic
+        {kSkinBsCheckBox, true, 0, 2, false, 0, false},  // not automatic
         {kSkinBs3State, true, 1, 3, false, 1, false},
         {kSkinBsRadioButton, true, 0, 2, false, 0, false},
         {kSkinBsPushButton, true, 0, 1, false, 0, false},
@@ -231,11 +229,9 @@ TEST(ButtonState, GroupMatesClearedOnlyWhenSkinnedAutoRadios) {
         int sets;
         bool skinned;
     } cases[] = {
-        {0x5001000B, 9, 2, true},
-        {0x5001000B, 4, 2, false},  // skinned plain radio button
-        {0x5001000B, 0, 2, false},
-        {0x50010009, 9, 2, false},  // not owner-drawn
-        {0x5001000B, 9, 0, false},  // never attached
+        {0x5001000B, 9, 2, true},  {0x5001000B, 4, 2, false},  // skinned plain radio button
+        {0x5001000B, 0, 2, false}, {0x50010009, 9, 2, false},  // not owner-drawn
+        {0x5001000B, 9, 0, false},                             // never attached
         {0x5001000F, 9, 2, false},
     };
     for (const auto& c : cases)

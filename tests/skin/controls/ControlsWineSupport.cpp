@@ -14,8 +14,7 @@ using scrivlo_test::CPixelImage;
 // ---------------------------------------------------------------------------
 // Template
 
-CDialogTemplate::CDialogTemplate(short cx, short cy, const char* face, WORD pointSize)
-{
+CDialogTemplate::CDialogTemplate(short cx, short cy, const char* face, WORD pointSize) {
     const DWORD style = WS_POPUP | DS_SETFONT;
     m_words.push_back(LOWORD(style));
     m_words.push_back(HIWORD(style));
@@ -33,22 +32,17 @@ CDialogTemplate::CDialogTemplate(short cx, short cy, const char* face, WORD poin
     AddWide(face);
 }
 
-void CDialogTemplate::AddWide(const char* text)
-{
-    for (const char* p = text; *p != '\0'; ++p)
-        m_words.push_back(static_cast<WORD>(static_cast<unsigned char>(*p)));
+void CDialogTemplate::AddWide(const char* text) {
+    for (const char* p = text; *p != '\0'; ++p) m_words.push_back(static_cast<WORD>(static_cast<unsigned char>(*p)));
     m_words.push_back(0);
 }
 
-void CDialogTemplate::Align(size_t bytes)
-{
-    while ((m_words.size() * sizeof(WORD)) % bytes != 0)
-        m_words.push_back(0);
+void CDialogTemplate::Align(size_t bytes) {
+    while ((m_words.size() * sizeof(WORD)) % bytes != 0) m_words.push_back(0);
 }
 
 void CDialogTemplate::Add(WORD id, WORD classAtom, const char* text, DWORD style, short x, short y, short cx,
-                          short cy)
-{
+                          short cy) {
     Align(sizeof(DWORD));
     m_words.push_back(LOWORD(style));
     m_words.push_back(HIWORD(style));
@@ -66,8 +60,7 @@ void CDialogTemplate::Add(WORD id, WORD classAtom, const char* text, DWORD style
     ++m_count;
 }
 
-LPCDLGTEMPLATE CDialogTemplate::Get()
-{
+LPCDLGTEMPLATE CDialogTemplate::Get() {
     m_words[4] = m_count;
     return reinterpret_cast<LPCDLGTEMPLATE>(m_words.data());
 }
@@ -75,17 +68,14 @@ LPCDLGTEMPLATE CDialogTemplate::Get()
 // ---------------------------------------------------------------------------
 // Host dialog
 
-CHostDialog::CHostDialog() : CSkinDialog(0, nullptr)
-{
+CHostDialog::CHostDialog() : CSkinDialog(0, nullptr) {
     SetColors(kDialogBackground, kDialogBorder, RGB(0, 0, 0), RGB(200, 0, 0), RGB(255, 255, 255));
 }
 
 CHostDialog::~CHostDialog() { Close(); }
 
-bool CHostDialog::Open(CDialogTemplate& tmpl, int x, int y)
-{
-    if (!CreateIndirect(tmpl.Get(), nullptr))
-        return false;
+bool CHostDialog::Open(CDialogTemplate& tmpl, int x, int y) {
+    if (!CreateIndirect(tmpl.Get(), nullptr)) return false;
     ::SetWindowPos(m_hWnd, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     scrivlo_test::BringToForeground(m_hWnd);
     Pump(m_hWnd, 100);
@@ -96,30 +86,22 @@ bool CHostDialog::Open(CDialogTemplate& tmpl, int x, int y)
     return ::IsWindowVisible(m_hWnd) != FALSE;
 }
 
-void CHostDialog::Close()
-{
-    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
-        DestroyWindow();
+void CHostDialog::Close() {
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd)) DestroyWindow();
 }
 
-void CHostDialog::DoDataExchange(CDataExchange* pDX)
-{
+void CHostDialog::DoDataExchange(CDataExchange* pDX) {
     CSkinDialog::DoDataExchange(pDX);
-    if (m_bind)
-        m_bind(pDX);
+    if (m_bind) m_bind(pDX);
 }
 
-BOOL CHostDialog::OnInitDialog()
-{
-    if (m_beforeBind)
-        m_beforeBind(*this);
+BOOL CHostDialog::OnInitDialog() {
+    if (m_beforeBind) m_beforeBind(*this);
     return CSkinDialog::OnInitDialog();
 }
 
-BOOL CHostDialog::OnCommand(WPARAM wParam, LPARAM lParam)
-{
-    if (HIWORD(wParam) == BN_CLICKED)
-        ++m_clicks[LOWORD(wParam)];
+BOOL CHostDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+    if (HIWORD(wParam) == BN_CLICKED) ++m_clicks[LOWORD(wParam)];
     return CSkinDialog::OnCommand(wParam, lParam);
 }
 
@@ -131,16 +113,14 @@ int g_doubleClicks = 0;
 
 bool SendInputs(INPUT* inputs, UINT count) { return ::SendInput(count, inputs, sizeof(INPUT)) == count; }
 
-POINT CentreOf(HWND hWnd)
-{
+POINT CentreOf(HWND hWnd) {
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
     return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
 }
 }  // namespace
 
-void Pump(HWND hDialog, DWORD ms)
-{
+void Pump(HWND hDialog, DWORD ms) {
     const DWORD start = ::GetTickCount();
     for (;;) {
         MSG msg;
@@ -149,8 +129,7 @@ void Pump(HWND hDialog, DWORD ms)
                 ::PostQuitMessage(static_cast<int>(msg.wParam));
                 return;
             }
-            if (msg.message == WM_LBUTTONDBLCLK)
-                ++g_doubleClicks;
+            if (msg.message == WM_LBUTTONDBLCLK) ++g_doubleClicks;
             if (hDialog != nullptr && ::IsWindow(hDialog) &&
                 (CWnd::WalkPreTranslateTree(hDialog, &msg) || ::IsDialogMessageA(hDialog, &msg)))
                 continue;
@@ -158,32 +137,27 @@ void Pump(HWND hDialog, DWORD ms)
             ::DispatchMessageA(&msg);
         }
         const DWORD elapsed = ::GetTickCount() - start;
-        if (elapsed >= ms)
-            return;
+        if (elapsed >= ms) return;
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed, QS_ALLINPUT);
     }
 }
 
-bool PumpUntil(HWND hDialog, const std::function<bool()>& done, DWORD timeoutMs)
-{
+bool PumpUntil(HWND hDialog, const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = ::GetTickCount();
     for (;;) {
-        if (done())
-            return true;
-        if (::GetTickCount() - start >= timeoutMs)
-            return done();
+        if (done()) return true;
+        if (::GetTickCount() - start >= timeoutMs) return done();
         Pump(hDialog, 10);
     }
 }
 
 int DoubleClicksSeen() { return g_doubleClicks; }
 
-bool MovePointerTo(HWND hDialog, POINT pt)
-{
-    if (!::SetCursorPos(pt.x, pt.y))
-        return false;
+bool MovePointerTo(HWND hDialog, POINT pt) {
+    if (!::SetCursorPos(pt.x, pt.y)) return false;
     POINT now = {};
-    if (!PumpUntil(hDialog, [&] { return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; }, 1000))
+    if (!PumpUntil(
+            hDialog, [&] { return ::GetCursorPos(&now) && now.x == pt.x && now.y == pt.y; }, 1000))
         return false;
     // A move of no distance: the window under the pointer gets its
     // WM_MOUSEMOVE through the input queue as for a real move.
@@ -195,36 +169,32 @@ bool MovePointerTo(HWND hDialog, POINT pt)
     return sent;
 }
 
-bool MovePointerOver(HWND hDialog, HWND hControl)
-{
+bool MovePointerOver(HWND hDialog, HWND hControl) {
     const POINT pt = CentreOf(hControl);
-    if (!PumpUntil(hDialog, [&] { return ::WindowFromPoint(pt) == hControl; }, 1000))
+    if (!PumpUntil(
+            hDialog, [&] { return ::WindowFromPoint(pt) == hControl; }, 1000))
         return false;
     return MovePointerTo(hDialog, pt);
 }
 
 bool MovePointerAway(HWND hDialog) { return MovePointerTo(hDialog, POINT{2, 2}); }
 
-bool PressLeft()
-{
+bool PressLeft() {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     return SendInputs(&input, 1);
 }
 
-bool ReleaseLeft()
-{
+bool ReleaseLeft() {
     INPUT input = {};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     return SendInputs(&input, 1);
 }
 
-bool ClickOver(HWND hDialog, HWND hControl)
-{
-    if (!MovePointerOver(hDialog, hControl))
-        return false;
+bool ClickOver(HWND hDialog, HWND hControl) {
+    if (!MovePointerOver(hDialog, hControl)) return false;
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_MOUSE;
     inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
@@ -235,10 +205,8 @@ bool ClickOver(HWND hDialog, HWND hControl)
     return sent;
 }
 
-bool DoubleClickOver(HWND hDialog, HWND hControl)
-{
-    if (!MovePointerOver(hDialog, hControl))
-        return false;
+bool DoubleClickOver(HWND hDialog, HWND hControl) {
+    if (!MovePointerOver(hDialog, hControl)) return false;
     INPUT inputs[4] = {};
     for (int i = 0; i < 4; ++i) {
         inputs[i].type = INPUT_MOUSE;
@@ -252,41 +220,34 @@ bool DoubleClickOver(HWND hDialog, HWND hControl)
 // ---------------------------------------------------------------------------
 // Pixels
 
-CPixelImage Capture(HWND hControl)
-{
+CPixelImage Capture(HWND hControl) {
     CPixelImage image;
     scrivlo_test::CaptureWindow(hControl, image);
     return image;
 }
 
 namespace {
-bool IsExcept(COLORREF c, const std::vector<COLORREF>& except)
-{
+bool IsExcept(COLORREF c, const std::vector<COLORREF>& except) {
     for (COLORREF e : except)
-        if (c == e)
-            return true;
+        if (c == e) return true;
     return false;
 }
 }  // namespace
 
-int CountColour(const CPixelImage& image, const RECT& rc, COLORREF colour)
-{
+int CountColour(const CPixelImage& image, const RECT& rc, COLORREF colour) {
     int n = 0;
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x)
-            if (image.ColorRefAt(x, y) == colour)
-                ++n;
+            if (image.ColorRefAt(x, y) == colour) ++n;
     return n;
 }
 
-COLORREF InkColour(const CPixelImage& image, const RECT& rc, const std::vector<COLORREF>& except)
-{
+COLORREF InkColour(const CPixelImage& image, const RECT& rc, const std::vector<COLORREF>& except) {
     std::map<COLORREF, int> counts;
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x) {
             const COLORREF c = image.ColorRefAt(x, y);
-            if (c != CLR_INVALID && !IsExcept(c, except))
-                ++counts[c];
+            if (c != CLR_INVALID && !IsExcept(c, except)) ++counts[c];
         }
     COLORREF best = CLR_INVALID;
     int bestCount = 0;
@@ -298,36 +259,28 @@ COLORREF InkColour(const CPixelImage& image, const RECT& rc, const std::vector<C
     return best;
 }
 
-int LeftmostInk(const CPixelImage& image, const RECT& rc, const std::vector<COLORREF>& except)
-{
+int LeftmostInk(const CPixelImage& image, const RECT& rc, const std::vector<COLORREF>& except) {
     for (int x = rc.left; x < rc.right; ++x)
         for (int y = rc.top; y < rc.bottom; ++y) {
             const COLORREF c = image.ColorRefAt(x, y);
-            if (c != CLR_INVALID && !IsExcept(c, except))
-                return x;
+            if (c != CLR_INVALID && !IsExcept(c, except)) return x;
         }
     return -1;
 }
 
-bool RingIs(const CPixelImage& image, COLORREF colour)
-{
-    if (image.IsEmpty())
-        return false;
+bool RingIs(const CPixelImage& image, COLORREF colour) {
+    if (image.IsEmpty()) return false;
     const int w = image.m_nWidth;
     const int h = image.m_nHeight;
     for (int x = 0; x < w; ++x)
-        if (image.ColorRefAt(x, 0) != colour || image.ColorRefAt(x, h - 1) != colour)
-            return false;
+        if (image.ColorRefAt(x, 0) != colour || image.ColorRefAt(x, h - 1) != colour) return false;
     for (int y = 0; y < h; ++y)
-        if (image.ColorRefAt(0, y) != colour || image.ColorRefAt(w - 1, y) != colour)
-            return false;
+        if (image.ColorRefAt(0, y) != colour || image.ColorRefAt(w - 1, y) != colour) return false;
     return true;
 }
 
-std::string ColourText(COLORREF colour)
-{
-    if (colour == CLR_INVALID)
-        return "none";
+std::string ColourText(COLORREF colour) {
+    if (colour == CLR_INVALID) return "none";
     char text[32];
     std::snprintf(text, sizeof(text), "RGB(%u, %u, %u)", GetRValue(colour), GetGValue(colour), GetBValue(colour));
     return text;
@@ -337,8 +290,7 @@ std::string ColourText(COLORREF colour)
 // Icons
 
 HICON MakeIcon(int cx, int cy, const std::function<COLORREF(int, int)>& pixel,
-               const std::function<bool(int, int)>& transparent)
-{
+               const std::function<bool(int, int)>& transparent) {
     std::vector<DWORD> colour(static_cast<size_t>(cx) * static_cast<size_t>(cy));
     for (int y = 0; y < cy; ++y)
         for (int x = 0; x < cx; ++x) {
@@ -359,19 +311,15 @@ HICON MakeIcon(int cx, int cy, const std::function<COLORREF(int, int)>& pixel,
     info.hbmColor = ::CreateBitmap(cx, cy, 1, 32, colour.data());
     info.hbmMask = ::CreateBitmap(cx, cy, 1, 1, mask.data());
     HICON hIcon = (info.hbmColor != nullptr && info.hbmMask != nullptr) ? ::CreateIconIndirect(&info) : nullptr;
-    if (info.hbmColor != nullptr)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask != nullptr)
-        ::DeleteObject(info.hbmMask);
+    if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) ::DeleteObject(info.hbmMask);
     return hIcon;
 }
 
-std::vector<COLORREF> BitmapPixels(HBITMAP hBitmap, int* pcx, int* pcy)
-{
+std::vector<COLORREF> BitmapPixels(HBITMAP hBitmap, int* pcx, int* pcy) {
     std::vector<COLORREF> out;
     BITMAP bm = {};
-    if (hBitmap == nullptr || ::GetObjectA(hBitmap, sizeof(bm), &bm) != sizeof(bm))
-        return out;
+    if (hBitmap == nullptr || ::GetObjectA(hBitmap, sizeof(bm), &bm) != sizeof(bm)) return out;
     BITMAPINFO bi = {};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
     bi.bmiHeader.biWidth = bm.bmWidth;
@@ -390,27 +338,19 @@ std::vector<COLORREF> BitmapPixels(HBITMAP hBitmap, int* pcx, int* pcy)
     const int lines = ::GetDIBits(hdc, hBitmap, 0, static_cast<UINT>(bm.bmHeight), raw.data(),
                                   reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
     ::ReleaseDC(nullptr, hdc);
-    if (lines != bm.bmHeight)
-        return out;
+    if (lines != bm.bmHeight) return out;
     out.reserve(raw.size());
-    for (DWORD v : raw)
-        out.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
-    if (pcx != nullptr)
-        *pcx = bm.bmWidth;
-    if (pcy != nullptr)
-        *pcy = bm.bmHeight;
+    for (DWORD v : raw) out.push_back(RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF));
+    if (pcx != nullptr) *pcx = bm.bmWidth;
+    if (pcy != nullptr) *pcy = bm.bmHeight;
     return out;
 }
 
-bool IconAlive(HICON hIcon)
-{
+bool IconAlive(HICON hIcon) {
     ICONINFO info = {};
-    if (hIcon == nullptr || !::GetIconInfo(hIcon, &info))
-        return false;
-    if (info.hbmColor != nullptr)
-        ::DeleteObject(info.hbmColor);
-    if (info.hbmMask != nullptr)
-        ::DeleteObject(info.hbmMask);
+    if (hIcon == nullptr || !::GetIconInfo(hIcon, &info)) return false;
+    if (info.hbmColor != nullptr) ::DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr) ::DeleteObject(info.hbmMask);
     return true;
 }
 

@@ -122,12 +122,16 @@ TEST(DibFormat, HeadersDecodeLittleEndianFieldsAndEncodeBack) {
 }
 
 TEST(DibFormat, RowArithmetic) {
-    const struct { int32_t width; uint16_t bits; uint64_t stride, packed; } cases[] = {
-        {1, 1, 4, 1},    {32, 1, 4, 4},  {33, 1, 8, 5},   {13, 1, 4, 2},
-        {9, 4, 8, 5},    {8, 4, 4, 4},   {11, 8, 12, 11}, {12, 8, 12, 12},
-        {7, 24, 24, 21}, {11, 24, 36, 33}, {11, 32, 44, 44}, {5, 16, 12, 10},
-        {-7, 24, 24, 21}, {0, 24, 0, 0},
-        {INT32_MIN, 32, 8589934592ull, 8589934592ull},  // |width| does not overflow
+    const struct {
+        int32_t width;
+        uint16_t bits;
+        uint64_t stride, packed;
+    } cases[] = {
+        {1, 1, 4, 1},     {32, 1, 4, 4},    {33, 1, 8, 5},
+        {13, 1, 4, 2},    {9, 4, 8, 5},     {8, 4, 4, 4},
+        {11, 8, 12, 11},  {12, 8, 12, 12},  {7, 24, 24, 21},
+        {11, 24, 36, 33}, {11, 32, 44, 44}, {5, 16, 12, 10},
+        {-7, 24, 24, 21}, {0, 24, 0, 0},    {INT32_MIN, 32, 8589934592ull, 8589934592ull},  // |width| does not overflow
     };
     for (const auto& c : cases) {
         DibInfoHeader h{};
@@ -139,12 +143,15 @@ TEST(DibFormat, RowArithmetic) {
 }
 
 TEST(DibFormat, ColorCountPaletteSizeAndTableEntriesWritten) {
-    const struct { uint16_t bits; uint32_t compression, clrUsed, colors, palette, written; } cases[] = {
-        {1, 0, 0, 2, 2, 2},       {4, 0, 0, 16, 16, 16},    {8, 0, 0, 256, 256, 256},
-        {8, 0, 16, 16, 16, 256},  {8, 1, 200, 200, 200, 256}, {1, 0, 256, 256, 256, 2},
-        {24, 0, 0, 1u << 24, 0, 0}, {24, 0, 5, 5, 0, 0},    {16, 3, 0, 65536, 0, 3},
-        {32, 3, 0, 0xFFFFFFFF, 0, 3}, {32, 0, 0, 0xFFFFFFFF, 0, 0},
-        {40, 0, 0, 0xFFFFFFFF, 0, 0}, {8, 0, 300, 300, 0, 256},
+    const struct {
+        uint16_t bits;
+        uint32_t compression, clrUsed, colors, palette, written;
+    } cases[] = {
+        {1, 0, 0, 2, 2, 2},           {4, 0, 0, 16, 16, 16},        {8, 0, 0, 256, 256, 256},
+        {8, 0, 16, 16, 16, 256},      {8, 1, 200, 200, 200, 256},   {1, 0, 256, 256, 256, 2},
+        {24, 0, 0, 1u << 24, 0, 0},   {24, 0, 5, 5, 0, 0},          {16, 3, 0, 65536, 0, 3},
+        {32, 3, 0, 0xFFFFFFFF, 0, 3}, {32, 0, 0, 0xFFFFFFFF, 0, 0}, {40, 0, 0, 0xFFFFFFFF, 0, 0},
+        {8, 0, 300, 300, 0, 256},
     };
     for (const auto& c : cases) {
         DibInfoHeader h{};
@@ -284,17 +291,14 @@ TEST(DibFormat, ReadAcceptsWellFormedEdges) {
     empty.width = 0;
     empty.height = 0;
     const Case cases[] = {
-        {"24-bit exact rows", BmpLayout{}, 24},
-        {"24-bit with trailing bytes", BmpLayout{}, 30},
-        {"rle within its data", rle, 10},
-        {"256 colours", colors256, 8},
+        {"24-bit exact rows", BmpLayout{}, 24}, {"24-bit with trailing bytes", BmpLayout{}, 30},
+        {"rle within its data", rle, 10},       {"256 colours", colors256, 8},
         {"no pixels at all", empty, 0},
     };
     for (const auto& c : cases) {
         MemorySource source(MakeBmp(c.layout, c.pixelBytes));
         DibImageBlocks image;
-        ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(source, &image)))
-            << c.what;
+        ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(source, &image))) << c.what;
         ASSERT_TRUE(image.info && image.bits) << c.what;
         EXPECT_EQ(c.pixelBytes, image.bitsSize) << c.what;
         EXPECT_EQ(0, std::memcmp(image.info.get(), source.m_data.data() + 14, 40)) << c.what;
@@ -352,7 +356,12 @@ TEST(DibFormat, ShortPixelReadLeavesZeros) {
 }
 
 TEST(DibFormat, WriteLaysOutHeaderTableAndRows) {
-    const struct { const char* what; BmpLayout layout; uint32_t tableWritten; uint32_t pixelBytes; } cases[] = {
+    const struct {
+        const char* what;
+        BmpLayout layout;
+        uint32_t tableWritten;
+        uint32_t pixelBytes;
+    } cases[] = {
         {"1-bit", {13, 2, 1, 0, 0, 0, 2}, 2, 8},
         {"4-bit", {9, 3, 4, 0, 0, 0, 16}, 16, 24},
         {"8-bit, 16 used", {11, 2, 8, 0, 16, 0, 16}, 256, 24},
@@ -363,8 +372,7 @@ TEST(DibFormat, WriteLaysOutHeaderTableAndRows) {
     for (const auto& c : cases) {
         MemorySource source(MakeBmp(c.layout, c.pixelBytes));
         DibImageBlocks image;
-        ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(source, &image)))
-            << c.what;
+        ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(source, &image))) << c.what;
         MemorySink sink;
         ASSERT_TRUE(DibWriteImage(sink, image.info.get(), image.bits.get(), image.bitsSize, true)) << c.what;
         const Bytes& out = sink.m_data;
@@ -382,8 +390,7 @@ TEST(DibFormat, WriteLaysOutHeaderTableAndRows) {
         // And what was written reads back to the same header and pixels.
         MemorySource again(out);
         DibImageBlocks back;
-        ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(again, &back)))
-            << c.what;
+        ASSERT_EQ(static_cast<int>(DibReadStatus::kOk), static_cast<int>(DibReadImage(again, &back))) << c.what;
         EXPECT_EQ(0, std::memcmp(back.info.get(), out.data() + 14, 40)) << c.what;
         ASSERT_EQ(c.pixelBytes, back.bitsSize) << c.what;
         EXPECT_EQ(0, std::memcmp(back.bits.get(), image.bits.get(), c.pixelBytes)) << c.what;

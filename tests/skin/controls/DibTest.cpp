@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Pixels.h"
+
 namespace {
 
 using Bytes = std::vector<unsigned char>;
@@ -63,50 +65,31 @@ Bytes EightBitWith16Colours(const Bytes& four) {
     return out;
 }
 
-// A 32-bpp top-down DIB section in a memory DC, filled with a colour no
-// fixture uses, so that untouched pixels can be told apart.
-class Canvas {
+// The shared canvas filled with bits no drawing leaves (the top byte is set),
+// so that untouched pixels can be told apart, and drawn into through a CDC.
+class Canvas : public scrivlo_test::CDibCanvas {
 public:
     static constexpr uint32_t kBackground = 0xFF123456;
-    Canvas(int width, int height) : m_width(width), m_height(height) {
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = width;
-        bmi.bmiHeader.biHeight = -height;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        void* bits = nullptr;
-        m_hBitmap = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_pPixels = static_cast<uint32_t*>(bits);
-        m_dc.CreateCompatibleDC(nullptr);
-        m_dc.SelectObject(m_hBitmap);
+    Canvas(int width, int height) : CDibCanvas(width, height, 0) {
+        m_dc.Attach(CDibCanvas::DC());
         Clear();
     }
-    ~Canvas() {
-        m_dc.DeleteDC();
-        ::DeleteObject(m_hBitmap);
-    }
-    void Clear() {
-        for (int i = 0; i < m_width * m_height; ++i) m_pPixels[i] = kBackground;
-    }
+    ~Canvas() { m_dc.Detach(); }
+    void Clear() { FillBits(kBackground); }
     // 0x00RRGGBB, or kBackground when nothing was drawn there.
-    uint32_t At(int x, int y) {
-        ::GdiFlush();
-        const uint32_t p = m_pPixels[y * m_width + x];
+    uint32_t At(int x, int y) const {
+        const uint32_t p = Bits(x, y);
         return p == kBackground ? p : (p & 0xFFFFFF);
     }
-    int CountUntouched() {
+    int CountUntouched() const {
         int n = 0;
-        for (int y = 0; y < m_height; ++y)
-            for (int x = 0; x < m_width; ++x) n += At(x, y) == kBackground;
+        for (int y = 0; y < Height(); ++y)
+            for (int x = 0; x < Width(); ++x) n += At(x, y) == kBackground;
         return n;
     }
     CDC* DC() { return &m_dc; }
 
 private:
-    int m_width, m_height;
-    HBITMAP m_hBitmap;
-    uint32_t* m_pPixels;
     CDC m_dc;
 };
 
@@ -127,8 +110,8 @@ void ExpectDrawnImage(CDib& dib, const Bytes& rgb, const std::string& what) {
         for (int x = 0; x < w; ++x) {
             const uint32_t want = Expected(rgb, w, x, y), got = canvas.At(dx + x, dy + y);
             if (want != got && wrong++ < 5) {
-                ADD_FAILURE() << what << ": pixel (" << x << "," << y << ") expected " << std::hex << want
-                              << " got " << got;
+                ADD_FAILURE() << what << ": pixel (" << x << "," << y << ") expected " << std::hex << want << " got "
+                              << got;
             }
         }
     }
@@ -137,8 +120,8 @@ void ExpectDrawnImage(CDib& dib, const Bytes& rgb, const std::string& what) {
 }
 
 struct DepthCase {
-    const char* file;   // made in the test's folder
-    const char* pixels; // ImageMagick's RGB decoding of it
+    const char* file;    // made in the test's folder
+    const char* pixels;  // ImageMagick's RGB decoding of it
     int width, height;
     int bitCount;
     DWORD colorCount;
@@ -177,11 +160,15 @@ std::vector<DepthCase> DepthCases() {
 
 TEST(Dib, FixturesAreTheFormatsTheyStandFor) {
     DepthCases();
-    const struct { const char* file; uint32_t headerSize; int bitCount; uint32_t clrUsed; } cases[] = {
-        {"dib1.bmp", 40, 1, 2},      {"dib4.bmp", 40, 4, 16},  {"dib8.bmp", 40, 8, 256},
-        {g_used0.c_str(), 40, 8, 0}, {g_of16.c_str(), 40, 8, 16}, {"dib24.bmp", 40, 24, 0},
-        {"dib32.bmp", 40, 32, 0},    {"dibv4.bmp", 108, 24, 0}, {"dibv5.bmp", 124, 24, 0},
-        {"dibos2.bmp", 12, 0, 0},
+    const struct {
+        const char* file;
+        uint32_t headerSize;
+        int bitCount;
+        uint32_t clrUsed;
+    } cases[] = {
+        {"dib1.bmp", 40, 1, 2},      {"dib4.bmp", 40, 4, 16},  {"dib8.bmp", 40, 8, 256}, {g_used0.c_str(), 40, 8, 0},
+        {g_of16.c_str(), 40, 8, 16}, {"dib24.bmp", 40, 24, 0}, {"dib32.bmp", 40, 32, 0}, {"dibv4.bmp", 108, 24, 0},
+        {"dibv5.bmp", 124, 24, 0},   {"dibos2.bmp", 12, 0, 0},
     };
     for (const auto& c : cases) {
         const Bytes b = ReadBytes(c.file);
@@ -258,7 +245,7 @@ TEST(Dib, OtherHeaderSizesAndMalformedFilesAreRefused) {
     WriteBytes("bad_beyond.bmp", sizeBeyondFile);
     WriteBytes("bad_rows.bmp", shortRows);
     WriteBytes("bad_type.bmp", Bytes{'M', 'B', 0, 0});
-    const char* files[] = {"dibv4.bmp", "dibv5.bmp", "dibos2.bmp", "bad_colours.bmp",
+    const char* files[] = {"dibv4.bmp",     "dibv5.bmp",      "dibos2.bmp",   "bad_colours.bmp",
                            "bad_below.bmp", "bad_beyond.bmp", "bad_rows.bmp", "bad_type.bmp"};
     for (const char* file : files) {
         CDib dib;
@@ -317,7 +304,7 @@ TEST(Dib, DrawStretchedAndDrawRectPlaceTheRightPixels) {
             ASSERT_EQ(Expected(rgb, w, x / 2, y / 2), canvas.At(x, y)) << "stretched (" << x << "," << y << ")";
 
     canvas.Clear();
-    const RECT src = {3, 2, 8, 6};   // 5 x 4 from column 3, row 2 (top-down)
+    const RECT src = {3, 2, 8, 6};  // 5 x 4 from column 3, row 2 (top-down)
     const RECT dest = {1, 1, 6, 5};
     EXPECT_GT(dib.DrawRect(canvas.DC(), &dest, &src), 0);
     for (int y = 0; y < 4; ++y)
@@ -329,8 +316,13 @@ TEST(Dib, DrawStretchedAndDrawRectPlaceTheRightPixels) {
 // A palette image selects its palette only for the drawing and sets the
 // stretch mode COLORONCOLOR; an image without one leaves the mode alone.
 TEST(Dib, DrawingRestoresThePaletteAndSetsTheStretchModeOnlyWithAPalette) {
-    const struct { const char* file; int mode; } cases[] = {
-        {"dib8.bmp", COLORONCOLOR}, {"dib1.bmp", COLORONCOLOR}, {"dib24.bmp", HALFTONE},
+    const struct {
+        const char* file;
+        int mode;
+    } cases[] = {
+        {"dib8.bmp", COLORONCOLOR},
+        {"dib1.bmp", COLORONCOLOR},
+        {"dib24.bmp", HALFTONE},
     };
     for (const auto& c : cases) {
         CDib dib;

@@ -13,15 +13,9 @@ TEST(GrayIcon, LevelsOfChosenPixels) {
         int level;
     } cases[] = {
         {SkinRgb(1, 0, 0), 0},  // 0.299 truncates to 0
-        {SkinRgb(4, 0, 0), 1},
-        {SkinRgb(0, 1, 0), 0},
-        {SkinRgb(0, 2, 0), 1},
-        {SkinRgb(255, 255, 255), 255},
-        {SkinRgb(255, 0, 0), 76},
-        {SkinRgb(0, 255, 0), 149},
-        {SkinRgb(0, 0, 255), 29},
-        {SkinRgb(128, 128, 128), 128},
-        {SkinRgb(10, 20, 30), 18},  // 11.74 + 3.42 + 2.99
+        {SkinRgb(4, 0, 0), 1},         {SkinRgb(0, 1, 0), 0},         {SkinRgb(0, 2, 0), 1},
+        {SkinRgb(255, 255, 255), 255}, {SkinRgb(255, 0, 0), 76},      {SkinRgb(0, 255, 0), 149},
+        {SkinRgb(0, 0, 255), 29},      {SkinRgb(128, 128, 128), 128}, {SkinRgb(10, 20, 30), 18},  // 11.74 + 3.42 + 2.99
     };
     for (const auto& c : cases) {
         EXPECT_EQ(GrayLevel(c.colour), c.level) << "colour 0x" << std::hex << c.colour;

@@ -39,8 +39,7 @@ constexpr COLORREF kPressed = RGB(200, 0, 0);
 constexpr COLORREF kIconGreen = RGB(0, 160, 0);
 constexpr COLORREF kOpaque = RGB(250, 200, 120);
 
-CDialogTemplate ButtonTemplate()
-{
+CDialogTemplate ButtonTemplate() {
     CDialogTemplate t(260, 150);
     t.Add(IDC_EDIT, 0x0081, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 10, 8, 60, 12);
     t.AddButton(IDC_PUSH, "Push", BS_PUSHBUTTON | WS_TABSTOP, 10, 28, 70, 16);
@@ -64,8 +63,7 @@ CDialogTemplate ButtonTemplate()
 // The dialog with every button of the template bound to a skinned button.
 class ButtonDialogTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         m_icon = MakeIcon(16, 16, [](int, int) { return kIconGreen; });
         ASSERT_NE(m_icon, nullptr);
         m_dlg.m_beforeBind = [](CHostDialog& d) {
@@ -75,8 +73,7 @@ protected:
         m_buttons[IDC_OPAQUE - IDC_PUSH].MakeOpaque(kOpaque);
         m_dlg.m_bind = [this](CDataExchange* pDX) {
             for (WORD id = IDC_PUSH; id <= IDC_OPAQUE; ++id)
-                if (id != IDC_FOREIGN)
-                    DDX_Control(pDX, id, Button(id));
+                if (id != IDC_FOREIGN) DDX_Control(pDX, id, Button(id));
         };
         CDialogTemplate t = ButtonTemplate();
         ASSERT_TRUE(m_dlg.Open(t));
@@ -88,18 +85,15 @@ protected:
         ASSERT_TRUE(MovePointerAway(m_dlg.m_hWnd));
         Pump(m_dlg.m_hWnd, 100);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ReleaseLeft();
         m_dlg.Close();
-        if (m_icon != nullptr)
-            ::DestroyIcon(m_icon);
+        if (m_icon != nullptr) ::DestroyIcon(m_icon);
     }
 
     CProbeButton& Button(WORD id) { return m_buttons[id - IDC_PUSH]; }
     HWND Item(WORD id) { return ::GetDlgItem(m_dlg.m_hWnd, id); }
-    void Focus(WORD id)
-    {
+    void Focus(WORD id) {
         m_dlg.GotoDlgCtrl(CWnd::FromHandle(Item(id)));
         Pump(m_dlg.m_hWnd, 50);
     }
@@ -107,8 +101,7 @@ protected:
     // so the test is that the glyphs' solid pixels have this colour and none
     // has the colour of another state. Returns a description of what is
     // seen when not.
-    std::string CaptionMismatch(WORD id, COLORREF colour)
-    {
+    std::string CaptionMismatch(WORD id, COLORREF colour) {
         const CPixelImage image = Capture(Item(id));
         const RECT inside = {1, 1, image.m_nWidth - 1, image.m_nHeight - 1};
         std::string seen;
@@ -116,15 +109,14 @@ protected:
         for (COLORREF c : {kNormal, kActive, kPressed, ::GetSysColor(COLOR_GRAYTEXT)}) {
             const int n = CountColour(image, inside, c);
             seen += ColourText(c) + ": " + std::to_string(n) + " ";
-            if (c != colour && n != 0)
-                ok = false;
+            if (c != colour && n != 0) ok = false;
         }
         return ok ? std::string() : seen;
     }
     // Waits for the caption to take the colour (repaints are asynchronous).
-    std::string WaitCaption(WORD id, COLORREF colour)
-    {
-        PumpUntil(m_dlg.m_hWnd, [&] { return CaptionMismatch(id, colour).empty(); }, 1500);
+    std::string WaitCaption(WORD id, COLORREF colour) {
+        PumpUntil(
+            m_dlg.m_hWnd, [&] { return CaptionMismatch(id, colour).empty(); }, 1500);
         return CaptionMismatch(id, colour);
     }
     int CheckState(WORD id) { return Button(id).GetCurrentImage(); }
@@ -137,15 +129,13 @@ protected:
 
 }  // namespace
 
-TEST_F(ButtonDialogTest, AttachingMakesTheButtonOwnerDrawnAndStoresItsType)
-{
+TEST_F(ButtonDialogTest, AttachingMakesTheButtonOwnerDrawnAndStoresItsType) {
     struct Case {
         WORD id;
         int type;
         int sets;
     } const cases[] = {
-        {IDC_PUSH, 0, 1},   {IDC_CHECK, 3, 2},  {IDC_THREE, 6, 3},
-        {IDC_RADIO1, 9, 2}, {IDC_RADIO_PLAIN, 4, 2},
+        {IDC_PUSH, 0, 1}, {IDC_CHECK, 3, 2}, {IDC_THREE, 6, 3}, {IDC_RADIO1, 9, 2}, {IDC_RADIO_PLAIN, 4, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "control " << c.id);
@@ -160,8 +150,7 @@ TEST_F(ButtonDialogTest, AttachingMakesTheButtonOwnerDrawnAndStoresItsType)
     EXPECT_EQ(CheckState(IDC_RADIO1), 0);
 }
 
-TEST_F(ButtonDialogTest, CaptionColourFollowsHoverPressFocusAndDisabled)
-{
+TEST_F(ButtonDialogTest, CaptionColourFollowsHoverPressFocusAndDisabled) {
     HWND hDlg = m_dlg.m_hWnd;
     struct Step {
         const char* what;
@@ -178,11 +167,20 @@ TEST_F(ButtonDialogTest, CaptionColourFollowsHoverPressFocusAndDisabled)
         // once, and the focus the press gave keeps the active colour.
         {"held, pointer dragged out", IDC_PUSH, [&] { return MovePointerAway(hDlg); }, kActive},
         {"released outside, focused only", IDC_PUSH, [] { return ReleaseLeft(); }, kActive},
-        {"focus moved away", IDC_PUSH, [&] { Focus(IDC_EDIT); return true; }, kNormal},
+        {"focus moved away", IDC_PUSH,
+         [&] {
+             Focus(IDC_EDIT);
+             return true;
+         },
+         kNormal},
         {"disabled", IDC_DISABLED, [] { return true; }, gray},
         {"disabled and hovered", IDC_DISABLED,
          [&] { return ::SendMessageA(Item(IDC_DISABLED), WM_SKIN_MOUSEENTER, 0, 0) == 0; }, gray},
-        {"focused by the keyboard, pointer away", IDC_NOBORDER, [&] { Focus(IDC_NOBORDER); return true; },
+        {"focused by the keyboard, pointer away", IDC_NOBORDER,
+         [&] {
+             Focus(IDC_NOBORDER);
+             return true;
+         },
          kActive},
     };
     for (const Step& s : steps) {
@@ -195,8 +193,7 @@ TEST_F(ButtonDialogTest, CaptionColourFollowsHoverPressFocusAndDisabled)
     EXPECT_TRUE(Button(IDC_DISABLED).IsMouseOver());
 }
 
-TEST_F(ButtonDialogTest, HoverShowsTheButtonsCursorAndEndsWhenThePointerLeaves)
-{
+TEST_F(ButtonDialogTest, HoverShowsTheButtonsCursorAndEndsWhenThePointerLeaves) {
     HWND hDlg = m_dlg.m_hWnd;
     ASSERT_NE(Button(IDC_PUSH).GetCursor(), nullptr);
     ASSERT_TRUE(MovePointerOver(hDlg, Item(IDC_PUSH)));
@@ -211,8 +208,7 @@ TEST_F(ButtonDialogTest, HoverShowsTheButtonsCursorAndEndsWhenThePointerLeaves)
     EXPECT_EQ(WaitCaption(IDC_NOBORDER, kActive), "");
 }
 
-TEST_F(ButtonDialogTest, PushButtonsHaveABlackOutlineUnlessSwitchedOff)
-{
+TEST_F(ButtonDialogTest, PushButtonsHaveABlackOutlineUnlessSwitchedOff) {
     const CPixelImage push = Capture(Item(IDC_PUSH));
     ASSERT_FALSE(push.IsEmpty());
     EXPECT_TRUE(RingIs(push, RGB(0, 0, 0)));
@@ -238,8 +234,7 @@ TEST_F(ButtonDialogTest, PushButtonsHaveABlackOutlineUnlessSwitchedOff)
               check.m_nHeight);
 }
 
-TEST_F(ButtonDialogTest, LeftAlignedCaptionStartsAfterTheIconAndACentredIconIsCentred)
-{
+TEST_F(ButtonDialogTest, LeftAlignedCaptionStartsAfterTheIconAndACentredIconIsCentred) {
     EXPECT_EQ(Button(IDC_LEFT).GetIconWidth(), 16);
     EXPECT_EQ(Button(IDC_LEFT).GetIconHeight(), 16);
     const std::vector<COLORREF> notInk = {kDialogBackground, kIconGreen};
@@ -268,8 +263,7 @@ TEST_F(ButtonDialogTest, LeftAlignedCaptionStartsAfterTheIconAndACentredIconIsCe
     EXPECT_GT(LeftmostInk(mid, RECT{1, 1, mid.m_nWidth - 1, mid.m_nHeight - 1}, notInk), ink + 10);
 }
 
-TEST_F(ButtonDialogTest, CheckBoxesCycleOnReleaseOverThemselves)
-{
+TEST_F(ButtonDialogTest, CheckBoxesCycleOnReleaseOverThemselves) {
     HWND hDlg = m_dlg.m_hWnd;
     struct Case {
         WORD id;
@@ -285,7 +279,8 @@ TEST_F(ButtonDialogTest, CheckBoxesCycleOnReleaseOverThemselves)
         for (size_t i = 0; i < c.states.size(); ++i) {
             SCOPED_TRACE(testing::Message() << "click " << i + 1);
             ASSERT_TRUE(ClickOver(hDlg, Item(c.id)));
-            EXPECT_TRUE(PumpUntil(hDlg, [&] { return CheckState(c.id) == c.states[i]; }, 1000));
+            EXPECT_TRUE(PumpUntil(
+                hDlg, [&] { return CheckState(c.id) == c.states[i]; }, 1000));
             EXPECT_EQ(CheckState(c.id), c.states[i]);
         }
         EXPECT_EQ(m_dlg.m_clicks[c.id], static_cast<int>(c.states.size()));
@@ -306,8 +301,7 @@ TEST_F(ButtonDialogTest, CheckBoxesCycleOnReleaseOverThemselves)
     }
 }
 
-TEST_F(ButtonDialogTest, AutoRadioClearsOnlySkinnedAutoRadiosOfItsGroup)
-{
+TEST_F(ButtonDialogTest, AutoRadioClearsOnlySkinnedAutoRadiosOfItsGroup) {
     HWND hDlg = m_dlg.m_hWnd;
     struct Step {
         WORD click;
@@ -321,7 +315,8 @@ TEST_F(ButtonDialogTest, AutoRadioClearsOnlySkinnedAutoRadiosOfItsGroup)
     for (const Step& s : steps) {
         SCOPED_TRACE(testing::Message() << "click on " << s.click);
         ASSERT_TRUE(ClickOver(hDlg, Item(s.click)));
-        EXPECT_TRUE(PumpUntil(hDlg, [&] { return CheckState(s.click) == 1; }, 1000));
+        EXPECT_TRUE(PumpUntil(
+            hDlg, [&] { return CheckState(s.click) == 1; }, 1000));
         EXPECT_EQ(CheckState(IDC_RADIO1), s.r1);
         EXPECT_EQ(CheckState(IDC_RADIO2), s.r2);
         EXPECT_EQ(CheckState(IDC_RADIO3), s.r3);
@@ -338,34 +333,33 @@ TEST_F(ButtonDialogTest, AutoRadioClearsOnlySkinnedAutoRadiosOfItsGroup)
         const CPixelImage image = Capture(Item(id));
         std::vector<COLORREF> part;
         for (int y = 0; y < image.m_nHeight; ++y)
-            for (int x = 0; x < cx; ++x)
-                part.push_back(image.ColorRefAt(x, y));
+            for (int x = 0; x < cx; ++x) part.push_back(image.ColorRefAt(x, y));
         return part;
     };
     EXPECT_EQ(imagePart(IDC_RADIO1), imagePart(IDC_RADIO3));
     EXPECT_NE(imagePart(IDC_RADIO1), imagePart(IDC_RADIO2));
 }
 
-TEST_F(ButtonDialogTest, DoubleClickCountsAsTwoPresses)
-{
+TEST_F(ButtonDialogTest, DoubleClickCountsAsTwoPresses) {
     HWND hDlg = m_dlg.m_hWnd;
     const int before = DoubleClicksSeen();
     ASSERT_TRUE(DoubleClickOver(hDlg, Item(IDC_PUSH)));
-    EXPECT_TRUE(PumpUntil(hDlg, [&] { return m_dlg.m_clicks[IDC_PUSH] >= 2; }, 1000));
+    EXPECT_TRUE(PumpUntil(
+        hDlg, [&] { return m_dlg.m_clicks[IDC_PUSH] >= 2; }, 1000));
     ASSERT_EQ(DoubleClicksSeen(), before + 1) << "the system did not make a double click of the input";
     EXPECT_EQ(m_dlg.m_clicks[IDC_PUSH], 2);
 
     // A three-state box double-clicked moves two states on.
     ::Sleep(::GetDoubleClickTime() + 50);
     ASSERT_TRUE(DoubleClickOver(hDlg, Item(IDC_THREE)));
-    EXPECT_TRUE(PumpUntil(hDlg, [&] { return CheckState(IDC_THREE) == 2; }, 1000));
+    EXPECT_TRUE(PumpUntil(
+        hDlg, [&] { return CheckState(IDC_THREE) == 2; }, 1000));
     EXPECT_EQ(DoubleClicksSeen(), before + 2);
     EXPECT_EQ(CheckState(IDC_THREE), 2);
     EXPECT_EQ(m_dlg.m_clicks[IDC_THREE], 2);
 }
 
-TEST_F(ButtonDialogTest, OpaqueButtonFillsItsOwnBackground)
-{
+TEST_F(ButtonDialogTest, OpaqueButtonFillsItsOwnBackground) {
     CProbeButton& opaque = Button(IDC_OPAQUE);
     ASSERT_NE(opaque.Brush(), nullptr);
     EXPECT_EQ(::GetObjectType(opaque.Brush()), static_cast<DWORD>(OBJ_BRUSH));
@@ -381,8 +375,7 @@ TEST_F(ButtonDialogTest, OpaqueButtonFillsItsOwnBackground)
     EXPECT_EQ(Button(IDC_PUSH).Brush(), static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH)));
 }
 
-TEST_F(ButtonDialogTest, CaptionWithALineFeedIsDrawnAsLinesFromTheTop)
-{
+TEST_F(ButtonDialogTest, CaptionWithALineFeedIsDrawnAsLinesFromTheTop) {
     HWND hDlg = m_dlg.m_hWnd;
     auto inkRows = [&](int* top, int* bottom) {
         const CPixelImage image = Capture(Item(IDC_NOBORDER));
@@ -390,8 +383,7 @@ TEST_F(ButtonDialogTest, CaptionWithALineFeedIsDrawnAsLinesFromTheTop)
         *bottom = -1;
         for (int y = 0; y < image.m_nHeight; ++y)
             if (CountColour(image, RECT{0, y, image.m_nWidth, y + 1}, kDialogBackground) != image.m_nWidth) {
-                if (*top < 0)
-                    *top = y;
+                if (*top < 0) *top = y;
                 *bottom = y;
             }
         return image.m_nHeight;

@@ -38,8 +38,7 @@ struct TextCall {
     const char* text;
 };
 
-DWORD WINAPI SetTextThread(LPVOID p)
-{
+DWORD WINAPI SetTextThread(LPVOID p) {
     TextCall* c = static_cast<TextCall*>(p);
     c->label->SetWindowText(c->text);
     return 0;
@@ -47,8 +46,7 @@ DWORD WINAPI SetTextThread(LPVOID p)
 
 class LabelDialogTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         LOGFONTA lf = {};
         lf.lfHeight = -15;
         lf.lfWeight = FW_BOLD;
@@ -61,8 +59,7 @@ protected:
             ::SendDlgItemMessageA(d.m_hWnd, IDC_STYLED, WM_SETFONT, reinterpret_cast<WPARAM>(m_hStyledFont), FALSE);
         };
         m_dlg.m_bind = [this](CDataExchange* pDX) {
-            for (int i = 0; i < kLabelCount; ++i)
-                DDX_Control(pDX, IDC_STATUS + i, m_labels[i]);
+            for (int i = 0; i < kLabelCount; ++i) DDX_Control(pDX, IDC_STATUS + i, m_labels[i]);
         };
         CDialogTemplate t(230, 124);
         // The status line's own style.
@@ -79,11 +76,9 @@ protected:
         t.AddStatic(IDC_STYLED, "Styled", SS_LEFT, 10, 98, 100, 16);
         ASSERT_TRUE(m_dlg.Open(t));
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         m_dlg.Close();
-        if (m_hStyledFont != nullptr)
-            ::DeleteObject(m_hStyledFont);
+        if (m_hStyledFont != nullptr) ::DeleteObject(m_hStyledFont);
     }
 
     CSkinLabel& Label(WORD id) { return m_labels[id - IDC_STATUS]; }
@@ -97,8 +92,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LabelDialogTest, ShorterTextLeavesNoTraceOfTheLongerOne)
-{
+TEST_F(LabelDialogTest, ShorterTextLeavesNoTraceOfTheLongerOne) {
     HWND hDlg = m_dlg.m_hWnd;
     struct Way {
         const char* what;
@@ -115,7 +109,8 @@ TEST_F(LabelDialogTest, ShorterTextLeavesNoTraceOfTheLongerOne)
              TextCall call = {&status, text};
              HANDLE hThread = ::CreateThread(nullptr, 0, SetTextThread, &call, 0, nullptr);
              ASSERT_NE(hThread, nullptr);
-             EXPECT_TRUE(PumpUntil(hDlg, [&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }, 5000));
+             EXPECT_TRUE(PumpUntil(
+                 hDlg, [&] { return ::WaitForSingleObject(hThread, 0) == WAIT_OBJECT_0; }, 5000));
              ::CloseHandle(hThread);
          }},
     };
@@ -141,8 +136,7 @@ TEST_F(LabelDialogTest, ShorterTextLeavesNoTraceOfTheLongerOne)
     }
 }
 
-TEST_F(LabelDialogTest, StatusLineIsCentredOnOneLineAndALeftLabelWrapsFromTheTopLeft)
-{
+TEST_F(LabelDialogTest, StatusLineIsCentredOnOneLineAndALeftLabelWrapsFromTheTopLeft) {
     EXPECT_EQ(Label(IDC_STATUS).GetTextAlign(), static_cast<UINT>(DT_CENTER | DT_VCENTER));
     EXPECT_EQ(Label(IDC_WRAP).GetTextAlign(), static_cast<UINT>(DT_LEFT));
 
@@ -166,8 +160,7 @@ TEST_F(LabelDialogTest, StatusLineIsCentredOnOneLineAndALeftLabelWrapsFromTheTop
     for (int y = 0; y < wrap.m_nHeight; ++y)
         for (int x = 0; x < wrap.m_nWidth; ++x)
             if (wrap.ColorRefAt(x, y) != kDialogBackground) {
-                if (top < 0)
-                    top = y;
+                if (top < 0) top = y;
                 bottom = y;
                 break;
             }
@@ -183,14 +176,13 @@ TEST_F(LabelDialogTest, StatusLineIsCentredOnOneLineAndALeftLabelWrapsFromTheTop
     EXPECT_GT(bottom - top, tm.tmHeight) << "the text is broken into lines";
 }
 
-TEST_F(LabelDialogTest, StylesThatAreNotTextArePaintedByTheStaticControl)
-{
+TEST_F(LabelDialogTest, StylesThatAreNotTextArePaintedByTheStaticControl) {
     struct Case {
         WORD id;
         bool native;
     } const cases[] = {
-        {IDC_BLACKRECT, true},  {IDC_WHITEFRAME, true}, {IDC_GRAYFRAME, false},
-        {IDC_USERITEM, false},  {IDC_STATUS, false},    {IDC_WRAP, false},
+        {IDC_BLACKRECT, true}, {IDC_WHITEFRAME, true}, {IDC_GRAYFRAME, false},
+        {IDC_USERITEM, false}, {IDC_STATUS, false},    {IDC_WRAP, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "control " << c.id);
@@ -206,8 +198,7 @@ TEST_F(LabelDialogTest, StylesThatAreNotTextArePaintedByTheStaticControl)
     EXPECT_EQ(CountColour(black, Whole(black), fill), black.m_nWidth * black.m_nHeight);
     const CPixelImage white = Capture(Item(IDC_WHITEFRAME));
     EXPECT_TRUE(RingIs(white, ::GetSysColor(COLOR_WINDOW)));
-    EXPECT_EQ(CountColour(white, RECT{1, 1, white.m_nWidth - 1, white.m_nHeight - 1}, ::GetSysColor(COLOR_BTNTEXT)),
-              0)
+    EXPECT_EQ(CountColour(white, RECT{1, 1, white.m_nWidth - 1, white.m_nHeight - 1}, ::GetSysColor(COLOR_BTNTEXT)), 0)
         << "no text inside the frame";
     // Drawn as text: no frame, the caption over the dialog's background.
     for (WORD id : {IDC_GRAYFRAME, IDC_USERITEM}) {
@@ -223,8 +214,7 @@ TEST_F(LabelDialogTest, StylesThatAreNotTextArePaintedByTheStaticControl)
     }
 }
 
-TEST_F(LabelDialogTest, FontKeepsFaceAndHeightButNeverBoldItalicOrUnderline)
-{
+TEST_F(LabelDialogTest, FontKeepsFaceAndHeightButNeverBoldItalicOrUnderline) {
     const HFONT hFont = Label(IDC_STYLED).GetLabelFont();
     ASSERT_NE(hFont, nullptr);
     EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageA(Item(IDC_STYLED), WM_GETFONT, 0, 0)), hFont);
@@ -240,9 +230,9 @@ TEST_F(LabelDialogTest, FontKeepsFaceAndHeightButNeverBoldItalicOrUnderline)
 
     // A static without a font gets the system's default choice.
     RECT rc = {120, 150, 260, 170};
-    HWND hBare = ::CreateWindowExA(0, "STATIC", "Bare", WS_CHILD | WS_VISIBLE | SS_LEFT, rc.left, rc.top,
-                                   rc.right - rc.left, rc.bottom - rc.top, m_dlg.m_hWnd, nullptr,
-                                   ::GetModuleHandleA(nullptr), nullptr);
+    HWND hBare =
+        ::CreateWindowExA(0, "STATIC", "Bare", WS_CHILD | WS_VISIBLE | SS_LEFT, rc.left, rc.top, rc.right - rc.left,
+                          rc.bottom - rc.top, m_dlg.m_hWnd, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hBare, nullptr);
     ASSERT_EQ(::SendMessageA(hBare, WM_GETFONT, 0, 0), 0);
     HFONT hBareFont = nullptr;

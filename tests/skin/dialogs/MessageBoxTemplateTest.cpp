@@ -189,7 +189,7 @@ TEST(MessageBoxTemplate, ButtonSetsDefaultsAndPositions) {
         {0x004, {6, 7}, {u"&Yes", u"&No"}, 0, 182},
         {0x104, {6, 7}, {u"&Yes", u"&No"}, 1, 182},
         {0x005, {4, 2}, {u"&Retry", u"&Cancel"}, 0, 182},
-        {0x300, {1}, {u"&Ok"}, 0, 106},  // MB_DEFBUTTON4 is not a choice here
+        {0x300, {1}, {u"&Ok"}, 0, 106},        // MB_DEFBUTTON4 is not a choice here
         {0x00041010u, {1}, {u"&Ok"}, 0, 106},  // modality, icon and foreground bits
     };
     for (const auto& c : cases) {
@@ -420,6 +420,7 @@ TEST(MessageBoxTemplate, BufferIsExactlyTheSizeTheLayoutNeeds) {
 TEST(MessageBoxTemplate, OkBoxBytes) {
     const SkinMsgBoxItems built = BuildMessageBoxItems(Request(0), g_defaultCaptions);
     const std::vector<std::uint8_t> bytes = BuildMessageBoxTemplate(u"Ab", built.width, built.height, built.items);
+    // clang-format off
     const std::vector<std::uint8_t> expected = {
         // header
         0x01, 0x00, 0xFF, 0xFF,              // version 1, signature
@@ -451,6 +452,7 @@ TEST(MessageBoxTemplate, OkBoxBytes) {
         0x00, 0x00,                          // empty text
         0x00, 0x00,                          // no creation data
     };
+    // clang-format on
     ASSERT_EQ(bytes.size(), expected.size());
     for (std::size_t i = 0; i < bytes.size(); ++i) EXPECT_EQ(bytes[i], expected[i]) << "offset " << i;
 }

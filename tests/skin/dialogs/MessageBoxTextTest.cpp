@@ -11,12 +11,10 @@ TEST(MessageBoxText, CodePageRuleByPlatformAndVersion) {
         SkinCodePageRule rule;
     } cases[] = {
         {2, 5, SkinCodePageRule::ThreadCodePage},  // 2000, XP
-        {2, 6, SkinCodePageRule::ThreadCodePage},
-        {2, 10, SkinCodePageRule::ThreadCodePage},
+        {2, 6, SkinCodePageRule::ThreadCodePage}, {2, 10, SkinCodePageRule::ThreadCodePage},
         {2, 4, SkinCodePageRule::LocaleCodePage},  // NT 4
         {1, 4, SkinCodePageRule::LocaleCodePage},  // 9x
-        {1, 5, SkinCodePageRule::LocaleCodePage},
-        {0, 5, SkinCodePageRule::LocaleCodePage},
+        {1, 5, SkinCodePageRule::LocaleCodePage}, {0, 5, SkinCodePageRule::LocaleCodePage},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ChooseCodePageRule(c.platform, c.major), c.rule) << "platform " << c.platform << " major " << c.major;
@@ -28,9 +26,8 @@ TEST(MessageBoxText, LocaleCodePageTextFallsBackToTheSystemCodePage) {
         std::uint32_t parsed;
         std::uint32_t used;  // with a system code page of 1252
     } cases[] = {
-        {"1252", 1252, 1252}, {"932", 932, 932}, {"65001", 65001, 65001}, {"0", 0, 1252},
-        {"", 0, 1252},        {nullptr, 0, 1252}, {"12a", 0, 1252},      {"-1", 0, 1252},
-        {"99999999999", 0, 1252},
+        {"1252", 1252, 1252}, {"932", 932, 932}, {"65001", 65001, 65001}, {"0", 0, 1252},           {"", 0, 1252},
+        {nullptr, 0, 1252},   {"12a", 0, 1252},  {"-1", 0, 1252},         {"99999999999", 0, 1252},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text ? c.text : "(null)");
@@ -50,8 +47,7 @@ TEST(MessageBoxText, FailureCodeFromTheLastError) {
         {0x80070057, 0x80070057},  // already a failure code
         {0, 0x80004005},           // never a success code for a failure
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ConversionFailureCode(c.lastError), c.code) << "last error " << c.lastError;
+    for (const auto& c : cases) EXPECT_EQ(ConversionFailureCode(c.lastError), c.code) << "last error " << c.lastError;
 }
 
 }  // namespace

@@ -15,16 +15,18 @@ TEST(SkinDialogLayout, MulDivRoundsHalfAwayFromZero) {
     const struct {
         std::int32_t a, b, c, result;
     } cases[] = {
-        {8, 96, 72, 11},   {8, 120, 72, 13},  {9, 96, 72, 12},   {3, 13, 8, 5},    {5, 1, 2, 3},
-        {-5, 1, 2, -3},    {5, -1, 2, -3},    {5, 1, -2, -3},    {-5, -1, -2, -3}, {7, 0, 3, 0},
-        {1, 1, 0, -1},     {0x7FFFFFFF, 2, 1, -1},  {0x40000000, 4, 2, -1},  {0x40000000, 2, 4, 0x20000000},
+        {8, 96, 72, 11},        {8, 120, 72, 13},
+        {9, 96, 72, 12},        {3, 13, 8, 5},
+        {5, 1, 2, 3},           {-5, 1, 2, -3},
+        {5, -1, 2, -3},         {5, 1, -2, -3},
+        {-5, -1, -2, -3},       {7, 0, 3, 0},
+        {1, 1, 0, -1},          {0x7FFFFFFF, 2, 1, -1},
+        {0x40000000, 4, 2, -1}, {0x40000000, 2, 4, 0x20000000},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(SkinMulDiv(c.a, c.b, c.c), c.result) << c.a << " * " << c.b << " / " << c.c;
+    for (const auto& c : cases) EXPECT_EQ(SkinMulDiv(c.a, c.b, c.c), c.result) << c.a << " * " << c.b << " / " << c.c;
     EXPECT_EQ(TitleFontHeight(8, 96), -11);
     EXPECT_EQ(TitleFontHeight(8, 120), -13);
 }
-
 
 
 TEST(SkinDialogLayout, TitleBarLeavesTheFrameVisible) {
@@ -46,7 +48,8 @@ TEST(SkinDialogLayout, BevelLinesCoverTheTwoPixelRingOnce) {
             for (int y = r.top; y < r.bottom; ++y)
                 for (int x = r.left; x < r.right; ++x) {
                     ASSERT_TRUE(x >= t.left && x < t.right && y >= t.top && y < t.bottom) << "line " << i;
-                    const std::size_t k = static_cast<std::size_t>(y - t.top) * w + static_cast<std::size_t>(x - t.left);
+                    const std::size_t k =
+                        static_cast<std::size_t>(y - t.top) * w + static_cast<std::size_t>(x - t.left);
                     ++hits[k];
                     owner[k] = i;
                 }
@@ -80,8 +83,7 @@ TEST(SkinDialogLayout, TitleTextMarginByFormat) {
         {0x826, 5, 0, {1, 1, 194, 19}},    // DT_RIGHT: margin off the right
         {0x825, 5, 0, {1, 1, 199, 19}},    // DT_CENTER: no margin
         {0x824, 5, 10, {11, 1, 199, 19}},  // half the corner radius, then the margin
-        {0x826, 5, 7, {4, 1, 194, 19}},
-        {0x825, 5, 9, {5, 1, 199, 19}},
+        {0x826, 5, 7, {4, 1, 194, 19}},   {0x825, 5, 9, {5, 1, 199, 19}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TitleTextRect(t, c.format, c.margin, c.radius), c.expected)

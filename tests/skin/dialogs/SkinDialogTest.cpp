@@ -16,6 +16,7 @@
 #include "framework/Dialog.h"
 #include "skin/dialogs/SkinDialog.h"
 #include "tests/skin/dialogs/SkinDialogTestRes.h"
+#include "tests/support/Pixels.h"
 #include "tests/support/ProcessWindows.h"
 #include "tests/support/WinePump.h"
 
@@ -28,9 +29,7 @@ namespace {
 class CTestSkinDialog : public CSkinDialog {
 public:
     explicit CTestSkinDialog(UINT nIDTemplate = IDD_SKINNED_TOP, CWnd* pParent = nullptr)
-        : CSkinDialog(nIDTemplate, pParent)
-    {
-    }
+        : CSkinDialog(nIDTemplate, pParent) {}
     void SetCornerRadius(int radius) { m_cornerRadius = radius; }
     void SetDragEnabled(BOOL enabled) { m_dragEnabled = enabled; }
     void SetColorEdits(BOOL enabled) { m_colorEdits = enabled; }
@@ -46,87 +45,39 @@ constexpr COLORREF kTitle = RGB(190, 40, 120);
 constexpr COLORREF kTitleText = RGB(250, 250, 10);
 constexpr COLORREF kUnpainted = RGB(255, 0, 255);
 
-void ApplyTestColors(CSkinDialog& dialog)
-{
-    dialog.SetColors(kBackground, kBorder, kControlText, kTitle, kTitleText);
+void ApplyTestColors(CSkinDialog& dialog) { dialog.SetColors(kBackground, kBorder, kControlText, kTitle, kTitleText); }
+
+using CCanvas = scrivlo_test::CDibCanvas;
+
+// Raises the window to the top at (x, y), shown, and lets it paint.
+void ShowOnTop(HWND window, int x, int y, DWORD settleMs) {
+    ::SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ::UpdateWindow(window);
+    PumpMessages(settleMs);
 }
 
-// A 32-bpp top-down memory bitmap selected into its own device context.
-class CCanvas {
-public:
-    CCanvas(int width, int height, COLORREF fill) : m_nWidth(width), m_nHeight(height)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_hDC = ::CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        m_hBitmap = ::CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_pBits = static_cast<const std::uint32_t*>(bits);
-        m_hOld = ::SelectObject(m_hDC, m_hBitmap);
-        HBRUSH brush = ::CreateSolidBrush(fill);
-        RECT all = {0, 0, width, height};
-        ::FillRect(m_hDC, &all, brush);
-        ::DeleteObject(brush);
-    }
-    ~CCanvas()
-    {
-        ::SelectObject(m_hDC, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hDC);
-    }
-    CCanvas(const CCanvas&) = delete;
-    CCanvas& operator=(const CCanvas&) = delete;
-
-    HDC Dc() const { return m_hDC; }
-    bool IsValid() const { return m_pBits != nullptr; }
-    COLORREF At(int x, int y) const
-    {
-        ::GdiFlush();
-        const std::uint32_t v = m_pBits[y * m_nWidth + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-
-private:
-    int m_nWidth;
-    int m_nHeight;
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    const std::uint32_t* m_pBits = nullptr;
-};
-
-SIZE ClientSize(HWND window)
-{
+SIZE ClientSize(HWND window) {
     RECT rc = {};
     ::GetClientRect(window, &rc);
     return SIZE{rc.right, rc.bottom};
 }
 
 // One erase of the dialog into a fresh canvas of its client size.
-std::unique_ptr<CCanvas> EraseInto(const CSkinDialog& dialog)
-{
+std::unique_ptr<CCanvas> EraseInto(const CSkinDialog& dialog) {
     const SIZE size = ClientSize(dialog.m_hWnd);
     std::unique_ptr<CCanvas> canvas(new CCanvas(size.cx, size.cy, kUnpainted));
-    const LRESULT handled =
-        ::SendMessageA(dialog.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas->Dc()), 0);
+    const LRESULT handled = ::SendMessageA(dialog.m_hWnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas->DC()), 0);
     EXPECT_NE(handled, 0) << "the erase reports it painted";
     return canvas;
 }
 
-int DialogUnitsDown(HWND dialog, int dlu)
-{
+int DialogUnitsDown(HWND dialog, int dlu) {
     RECT rc = {0, 0, 0, dlu};
     ::MapDialogRect(dialog, &rc);
     return rc.bottom;
 }
 
-int DialogUnitsAcross(HWND dialog, int dlu)
-{
+int DialogUnitsAcross(HWND dialog, int dlu) {
     RECT rc = {0, 0, dlu, 0};
     ::MapDialogRect(dialog, &rc);
     return rc.right;
@@ -134,8 +85,7 @@ int DialogUnitsAcross(HWND dialog, int dlu)
 
 // Height of "X" in 8-point bold Arial on this display, measured apart from
 // the dialog.
-int BoldArialLineHeight(HWND window)
-{
+int BoldArialLineHeight(HWND window) {
     HDC hDC = ::GetDC(window);
     HFONT font = ::CreateFontA(-::MulDiv(8, ::GetDeviceCaps(hDC, LOGPIXELSY), 72), 0, 0, 0, FW_BOLD, 0, 0, 0,
                                DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
@@ -156,25 +106,20 @@ struct CInkSpan {
     int m_nCount = 0;
 };
 
-CInkSpan InkInStrip(const CCanvas& canvas, int width, int captionHeight, COLORREF fill)
-{
+CInkSpan InkInStrip(const CCanvas& canvas, int width, int captionHeight, COLORREF fill) {
     CInkSpan span;
     for (int y = 1; y <= captionHeight; ++y) {
         for (int x = 1; x <= width - 2; ++x) {
-            if (canvas.At(x, y) == fill)
-                continue;
+            if (canvas.At(x, y) == fill) continue;
             ++span.m_nCount;
-            if (span.m_nLeft < 0 || x < span.m_nLeft)
-                span.m_nLeft = x;
-            if (x > span.m_nRight)
-                span.m_nRight = x;
+            if (span.m_nLeft < 0 || x < span.m_nLeft) span.m_nLeft = x;
+            if (x > span.m_nRight) span.m_nRight = x;
         }
     }
     return span;
 }
 
-SkinTitleFont TitleFontWithFormat(UINT format)
-{
+SkinTitleFont TitleFontWithFormat(UINT format) {
     SkinTitleFont font = StandardTitleFont();
     font.format = format;
     return font;
@@ -182,8 +127,7 @@ SkinTitleFont TitleFontWithFormat(UINT format)
 
 }  // namespace
 
-TEST(SkinDialog, InitDialogStripsCaptionAndBorderAndSetsTheTitleStrip)
-{
+TEST(SkinDialog, InitDialogStripsCaptionAndBorderAndSetsTheTitleStrip) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     // The template has both; the skinned dialog removes them.
@@ -218,32 +162,25 @@ TEST(SkinDialog, InitDialogStripsCaptionAndBorderAndSetsTheTitleStrip)
     ASSERT_TRUE(canvas->IsValid());
     // The strip (1, 1, W - 1, 1 + cap): its four corner pixels are the bar,
     // just outside it the frame (left, top, right) and the background below.
-    struct Probe {
-        const char* what;
-        int x, y;
-        COLORREF expected;
-    };
-    const Probe probes[] = {
-        {"strip top-left", 1, 1, kTitle},
-        {"strip top-right", w - 2, 1, kTitle},
-        {"strip bottom-left", 1, cap, kTitle},
-        {"strip bottom-right", w - 2, cap, kTitle},
-        {"frame left of strip", 0, cap / 2, kBorder},
-        {"frame above strip", w / 2, 0, kBorder},
-        {"frame right of strip", w - 1, cap / 2, kBorder},
-        {"below strip, left", 1, cap + 1, kBackground},
-        {"below strip, right", w - 2, cap + 1, kBackground},
-        {"frame bottom", w / 2, h - 1, kBorder},
-        {"frame left, low", 0, h - 2, kBorder},
-        {"background middle", w / 2, (cap + h) / 2, kBackground},
-    };
-    for (const Probe& p : probes)
-        EXPECT_EQ(canvas->At(p.x, p.y), p.expected) << p.what << " at (" << p.x << ", " << p.y << ")";
+    scrivlo_test::ExpectPixels(*canvas, "erased",
+                               {
+                                   {1, 1, kTitle, "strip top-left"},
+                                   {w - 2, 1, kTitle, "strip top-right"},
+                                   {1, cap, kTitle, "strip bottom-left"},
+                                   {w - 2, cap, kTitle, "strip bottom-right"},
+                                   {0, cap / 2, kBorder, "frame left of strip"},
+                                   {w / 2, 0, kBorder, "frame above strip"},
+                                   {w - 1, cap / 2, kBorder, "frame right of strip"},
+                                   {1, cap + 1, kBackground, "below strip, left"},
+                                   {w - 2, cap + 1, kBackground, "below strip, right"},
+                                   {w / 2, h - 1, kBorder, "frame bottom"},
+                                   {0, h - 2, kBorder, "frame left, low"},
+                                   {w / 2, (cap + h) / 2, kBackground, "background middle"},
+                               });
     dialog.DestroyWindow();
 }
 
-TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing)
-{
+TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing) {
     struct ModeCase {
         const char* label;
         int mode;
@@ -266,8 +203,7 @@ TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing)
         std::unique_ptr<CCanvas> canvas = EraseInto(dialog);
         const COLORREF stripFill = c.fill ? kTitle : kBackground;
         // Right of the short left-aligned text the strip is all fill.
-        for (int y = 1; y <= cap; ++y)
-            ASSERT_EQ(canvas->At(client.cx - 3, y), stripFill) << "row " << y;
+        for (int y = 1; y <= cap; ++y) ASSERT_EQ(canvas->At(client.cx - 3, y), stripFill) << "row " << y;
         EXPECT_EQ(canvas->At(client.cx - 3, cap + 1), kBackground);
         EXPECT_EQ(canvas->At(0, 1), kBorder);
         EXPECT_EQ(canvas->At(client.cx - 1, 1), kBorder);
@@ -276,8 +212,7 @@ TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing)
             EXPECT_GT(ink.m_nCount, 0) << "title text drawn";
             // Text only: no pixel of the strip carries the bar's colour.
             if (!c.fill) {
-                for (int x = 1; x < client.cx - 1; ++x)
-                    ASSERT_NE(canvas->At(x, cap / 2 + 1), kTitle) << "column " << x;
+                for (int x = 1; x < client.cx - 1; ++x) ASSERT_NE(canvas->At(x, cap / 2 + 1), kTitle) << "column " << x;
             }
         } else {
             EXPECT_EQ(ink.m_nCount, 0) << "nothing but background in the strip";
@@ -286,8 +221,7 @@ TEST(SkinDialog, TitleModesPaintBarAndTextOrNothing)
     }
 }
 
-TEST(SkinDialog, TitleFormatPlacesTheTextMarginByAlignment)
-{
+TEST(SkinDialog, TitleFormatPlacesTheTextMarginByAlignment) {
     struct FormatCase {
         const char* label;
         UINT format;
@@ -311,7 +245,7 @@ TEST(SkinDialog, TitleFormatPlacesTheTextMarginByAlignment)
         std::unique_ptr<CCanvas> canvas = EraseInto(dialog);
         const CInkSpan ink = InkInStrip(*canvas, w, dialog.GetCaptionHeight(), kTitle);
         ASSERT_GT(ink.m_nCount, 0);
-        const int leftGap = ink.m_nLeft - 1;        // from the bar's left edge
+        const int leftGap = ink.m_nLeft - 1;                // from the bar's left edge
         const int rightGap = (w - 1) - (ink.m_nRight + 1);  // to the bar's right edge
         // A glyph's side bearing may add a pixel or two to the margin.
         if (c.format & DT_RIGHT) {
@@ -327,8 +261,7 @@ TEST(SkinDialog, TitleFormatPlacesTheTextMarginByAlignment)
     }
 }
 
-TEST(SkinDialog, ControlColoursByKindAndClass)
-{
+TEST(SkinDialog, ControlColoursByKindAndClass) {
     struct CtlColorCase {
         const char* label;
         int controlId;
@@ -363,28 +296,25 @@ TEST(SkinDialog, ControlColoursByKindAndClass)
         HWND control = ::GetDlgItem(dialog.m_hWnd, c.controlId);
         ASSERT_NE(control, nullptr);
         CCanvas canvas(4, 4, kUnpainted);
-        ::SetTextColor(canvas.Dc(), RGB(1, 2, 3));
-        ::SetBkColor(canvas.Dc(), RGB(4, 5, 6));
-        ::SetBkMode(canvas.Dc(), OPAQUE);
-        const HBRUSH brush = reinterpret_cast<HBRUSH>(
-            ::SendMessageA(dialog.m_hWnd, c.message, reinterpret_cast<WPARAM>(canvas.Dc()), reinterpret_cast<LPARAM>(control)));
+        ::SetTextColor(canvas.DC(), RGB(1, 2, 3));
+        ::SetBkColor(canvas.DC(), RGB(4, 5, 6));
+        ::SetBkMode(canvas.DC(), OPAQUE);
+        const HBRUSH brush = reinterpret_cast<HBRUSH>(::SendMessageA(
+            dialog.m_hWnd, c.message, reinterpret_cast<WPARAM>(canvas.DC()), reinterpret_cast<LPARAM>(control)));
         EXPECT_EQ(brush, c.brush(dialog));
-        EXPECT_EQ(::GetTextColor(canvas.Dc()), c.text);
-        EXPECT_EQ(::GetBkColor(canvas.Dc()), c.background);
-        EXPECT_EQ(::GetBkMode(canvas.Dc()), OPAQUE);
+        EXPECT_EQ(::GetTextColor(canvas.DC()), c.text);
+        EXPECT_EQ(::GetBkColor(canvas.DC()), c.background);
+        EXPECT_EQ(::GetBkMode(canvas.DC()), OPAQUE);
         dialog.DestroyWindow();
     }
 }
 
-TEST(SkinDialog, ReadOnlyEditAndStaticShowTheDialogBackgroundOnScreen)
-{
+TEST(SkinDialog, ReadOnlyEditAndStaticShowTheDialogBackgroundOnScreen) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     ApplyTestColors(dialog);
     dialog.SetTitle("Screen", TitleFlat, nullptr, FALSE);
-    ::SetWindowPos(dialog.m_hWnd, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::UpdateWindow(dialog.m_hWnd);
-    PumpMessages(300);
+    ShowOnTop(dialog.m_hWnd, 40, 40, 300);
     for (int id : {IDC_READONLY_EDIT, IDC_LABEL}) {
         SCOPED_TRACE(id == IDC_LABEL ? "static" : "read-only edit");
         RECT rc = WindowRectOf(::GetDlgItem(dialog.m_hWnd, id));
@@ -410,8 +340,7 @@ std::vector<CPostedDrag> g_drags;
 
 // Sees every posted WM_NCLBUTTONDOWN as it leaves the queue, records it and
 // turns it into WM_NULL, so no move loop starts.
-LRESULT CALLBACK RecordDrags(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK RecordDrags(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION && wParam == PM_REMOVE) {
         MSG* msg = reinterpret_cast<MSG*>(lParam);
         if (msg->message == WM_NCLBUTTONDOWN) {
@@ -424,15 +353,12 @@ LRESULT CALLBACK RecordDrags(int code, WPARAM wParam, LPARAM lParam)
 
 class CDragRecorder {
 public:
-    CDragRecorder()
-    {
+    CDragRecorder() {
         g_drags.clear();
         m_hHook = ::SetWindowsHookExA(WH_GETMESSAGE, &RecordDrags, nullptr, ::GetCurrentThreadId());
     }
-    ~CDragRecorder()
-    {
-        if (m_hHook != nullptr)
-            ::UnhookWindowsHookEx(m_hHook);
+    ~CDragRecorder() {
+        if (m_hHook != nullptr) ::UnhookWindowsHookEx(m_hHook);
     }
     bool IsInstalled() const { return m_hHook != nullptr; }
 
@@ -441,23 +367,21 @@ private:
 };
 
 // A plain top-level window to hold skinned child dialogs.
-HWND CreateHost()
-{
+HWND CreateHost() {
     return ::CreateWindowExA(0, "Static", "host", WS_POPUP | WS_VISIBLE, 50, 50, 320, 220, nullptr, nullptr,
                              ::GetModuleHandleA(nullptr), nullptr);
 }
 
 }  // namespace
 
-TEST(SkinDialog, BackgroundClickPostsCaptionDragToTheTopLevelAncestor)
-{
+TEST(SkinDialog, BackgroundClickPostsCaptionDragToTheTopLevelAncestor) {
     CDragRecorder recorder;
     ASSERT_TRUE(recorder.IsInstalled());
     const LPARAM click = MAKELPARAM(15, 9);
 
     struct DragCase {
         const char* label;
-        int depth;       // 0: the skinned dialog is top-level; 1: child of the host; 2: grandchild
+        int depth;  // 0: the skinned dialog is top-level; 1: child of the host; 2: grandchild
         BOOL dragEnabled;
     };
     const DragCase cases[] = {
@@ -497,16 +421,13 @@ TEST(SkinDialog, BackgroundClickPostsCaptionDragToTheTopLevelAncestor)
         } else {
             EXPECT_TRUE(g_drags.empty());
         }
-        if (inner.m_hWnd != nullptr)
-            inner.DestroyWindow();
+        if (inner.m_hWnd != nullptr) inner.DestroyWindow();
         outer.DestroyWindow();
-        if (host != nullptr)
-            ::DestroyWindow(host);
+        if (host != nullptr) ::DestroyWindow(host);
     }
 }
 
-TEST(SkinDialog, RealClickOnAChildDialogsBackgroundDragsItsHost)
-{
+TEST(SkinDialog, RealClickOnAChildDialogsBackgroundDragsItsHost) {
     CDragRecorder recorder;
     ASSERT_TRUE(recorder.IsInstalled());
     HWND host = CreateHost();
@@ -535,8 +456,7 @@ TEST(SkinDialog, RealClickOnAChildDialogsBackgroundDragsItsHost)
 
 // --- GDI objects the dialog owns ---
 
-TEST(SkinDialog, ColoursSetBeforeTheWindowGiveOneBrushOfThatColour)
-{
+TEST(SkinDialog, ColoursSetBeforeTheWindowGiveOneBrushOfThatColour) {
     CTestSkinDialog dialog;
     ApplyTestColors(dialog);
     const HBRUSH early = dialog.GetBackgroundBrush();
@@ -559,8 +479,7 @@ TEST(SkinDialog, ColoursSetBeforeTheWindowGiveOneBrushOfThatColour)
     dialog.DestroyWindow();
 }
 
-TEST(SkinDialog, TitleFontRegionAndBrushAreDeletedWithTheDialogAndOnReplacement)
-{
+TEST(SkinDialog, TitleFontRegionAndBrushAreDeletedWithTheDialogAndOnReplacement) {
     std::unique_ptr<CTestSkinDialog> dialog(new CTestSkinDialog);
     dialog->SetCornerRadius(12);
     ASSERT_TRUE(dialog->Create(IDD_SKINNED_TOP));
@@ -606,17 +525,14 @@ TEST(SkinDialog, TitleFontRegionAndBrushAreDeletedWithTheDialogAndOnReplacement)
     EXPECT_EQ(::GetObjectType(::GetStockObject(NULL_BRUSH)), static_cast<DWORD>(OBJ_BRUSH));
 }
 
-TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle)
-{
+TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     ApplyTestColors(dialog);
     dialog.SetTitle("Partial", TitleFlat, nullptr, FALSE);
     // Out of the way of the controls: the area right of the edits, below the
     // label, and a piece of the title bar.
-    ::SetWindowPos(dialog.m_hWnd, HWND_TOP, 60, 60, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::UpdateWindow(dialog.m_hWnd);
-    PumpMessages(300);
+    ShowOnTop(dialog.m_hWnd, 60, 60, 300);
 
     const SIZE client = ClientSize(dialog.m_hWnd);
     const COLORREF marker = RGB(0, 200, 0);
@@ -633,34 +549,24 @@ TEST(SkinDialog, RedrawBackgroundRepaintsOnlyTheGivenRectangle)
     ::MapWindowPoints(dialog.m_hWnd, nullptr, reinterpret_cast<POINT*>(&screen), 2);
     dialog.RedrawBackground(screen);
 
-    struct Probe {
-        const char* what;
-        int x, y;
-        COLORREF expected;
-    };
-    const Probe probes[] = {
-        {"inside, title bar", part.left, part.top, kTitle},
-        {"inside, below the bar", part.right - 1, part.bottom - 1, kBackground},
-        {"left of it", part.left - 1, part.top, marker},
-        {"right of it", part.right, part.bottom - 1, marker},
-        {"above it", part.left + 5, part.top - 1, marker},
-        {"below it", part.left + 5, part.bottom, marker},
-        {"far away", 3, client.cy - 3, marker},
-    };
-    for (const Probe& p : probes)
-        EXPECT_EQ(ReadWindowPixel(dialog.m_hWnd, p.x, p.y), p.expected)
-            << p.what << " at (" << p.x << ", " << p.y << ")";
+    scrivlo_test::ExpectPixels([&](int x, int y) { return ReadWindowPixel(dialog.m_hWnd, x, y); }, "redrawn",
+                               {
+                                   {part.left, part.top, kTitle, "inside, title bar"},
+                                   {part.right - 1, part.bottom - 1, kBackground, "inside, below the bar"},
+                                   {part.left - 1, part.top, marker, "left of it"},
+                                   {part.right, part.bottom - 1, marker, "right of it"},
+                                   {part.left + 5, part.top - 1, marker, "above it"},
+                                   {part.left + 5, part.bottom, marker, "below it"},
+                                   {3, client.cy - 3, marker, "far away"},
+                               });
     dialog.DestroyWindow();
 }
 
-TEST(SkinDialog, SettersInvalidateWhatTheyChange)
-{
+TEST(SkinDialog, SettersInvalidateWhatTheyChange) {
     CTestSkinDialog dialog;
     ASSERT_TRUE(dialog.Create(IDD_SKINNED_TOP));
     dialog.SetTitle("Invalidate", TitleFlat, nullptr, FALSE);
-    ::SetWindowPos(dialog.m_hWnd, HWND_TOP, 30, 30, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    ::UpdateWindow(dialog.m_hWnd);
-    PumpMessages(200);
+    ShowOnTop(dialog.m_hWnd, 30, 30, 200);
     const SIZE client = ClientSize(dialog.m_hWnd);
 
     struct SetterCase {
@@ -680,8 +586,8 @@ TEST(SkinDialog, SettersInvalidateWhatTheyChange)
         c.call();
         RECT update = {};
         ASSERT_TRUE(::GetUpdateRect(dialog.m_hWnd, &update, FALSE)) << "something to repaint";
-        const RECT expected = c.wholeClient ? RECT{0, 0, client.cx, client.cy}
-                                            : RECT{1, 1, client.cx - 1, 1 + dialog.GetCaptionHeight()};
+        const RECT expected =
+            c.wholeClient ? RECT{0, 0, client.cx, client.cy} : RECT{1, 1, client.cx - 1, 1 + dialog.GetCaptionHeight()};
         EXPECT_TRUE(::EqualRect(&update, &expected))
             << "update (" << update.left << ", " << update.top << ", " << update.right << ", " << update.bottom
             << "), expected (" << expected.left << ", " << expected.top << ", " << expected.right << ", "
@@ -703,8 +609,7 @@ public:
 
 }  // namespace
 
-TEST(SkinDialog, TransparentDialogPaintsNothingAndHandsRepaintsToItsParent)
-{
+TEST(SkinDialog, TransparentDialogPaintsNothingAndHandsRepaintsToItsParent) {
     CTestSkinDialog parent;
     ASSERT_TRUE(parent.Create(IDD_SKINNED_TOP));
     ApplyTestColors(parent);

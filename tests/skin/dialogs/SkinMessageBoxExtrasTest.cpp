@@ -27,12 +27,10 @@ namespace {
 // Runs work on a thread of its own; the destructor waits for it (pumping).
 class CWorker {
 public:
-    explicit CWorker(std::function<void()> work) : m_work(std::move(work))
-    {
+    explicit CWorker(std::function<void()> work) : m_work(std::move(work)) {
         m_hThread = ::CreateThread(nullptr, 0, &CWorker::Main, this, 0, nullptr);
     }
-    ~CWorker()
-    {
+    ~CWorker() {
         if (m_hThread != nullptr) {
             WaitForObjectPumping(m_hThread, 10000);
             ::CloseHandle(m_hThread);
@@ -45,8 +43,7 @@ public:
     bool Ended(DWORD timeoutMs) { return WaitForObjectPumping(m_hThread, timeoutMs); }
 
 private:
-    static DWORD WINAPI Main(LPVOID p)
-    {
+    static DWORD WINAPI Main(LPVOID p) {
         static_cast<CWorker*>(p)->m_work();
         return 0;
     }
@@ -54,8 +51,7 @@ private:
     HANDLE m_hThread = nullptr;
 };
 
-RECT ClientRectIn(HWND parent, HWND window)
-{
+RECT ClientRectIn(HWND parent, HWND window) {
     RECT rc = WindowRectOf(window);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
     return rc;
@@ -63,8 +59,7 @@ RECT ClientRectIn(HWND parent, HWND window)
 
 int Height(const RECT& rc) { return rc.bottom - rc.top; }
 
-int DialogUnitsDown(HWND dialog, int dlu)
-{
+int DialogUnitsDown(HWND dialog, int dlu) {
     RECT rc = {0, 0, 0, dlu};
     ::MapDialogRect(dialog, &rc);
     return rc.bottom;
@@ -78,15 +73,13 @@ struct CPlainLayout {
     int m_nGap;
 };
 
-CPlainLayout PlainLayoutOf(HWND box)
-{
+CPlainLayout PlainLayoutOf(HWND box) {
     return CPlainLayout{DialogUnitsDown(box, 42), DialogUnitsDown(box, 68), DialogUnitsDown(box, 14)};
 }
 
 enum class ChildPlace { kBelowText, kAtBottom, kMissingTemplate };
 
-void RunChildCase(ChildPlace place)
-{
+void RunChildCase(ChildPlace place) {
     CDialog childDialog;
     SkinMsgBoxChild child;
     child.dialog = &childDialog;
@@ -161,8 +154,7 @@ struct CTickLog {
     HWND m_boxes[kMax] = {};
 };
 
-void RecordTick(CSkinMessageBox* pBox, DWORD_PTR data)
-{
+void RecordTick(CSkinMessageBox* pBox, DWORD_PTR data) {
     CTickLog* log = reinterpret_cast<CTickLog*>(data);
     const LONG n = ::InterlockedIncrement(&log->m_nTicks) - 1;
     if (n < CTickLog::kMax) {
@@ -177,8 +169,7 @@ void RecordTick(CSkinMessageBox* pBox, DWORD_PTR data)
 // open, with the box as its argument. That no tick comes after the box has
 // ended is checked too, but cannot tell the box's own KillTimer from the
 // system's removal of a destroyed window's timers.
-TEST(SkinMessageBoxTimer, OneSecondTimerTicksWhileTheBoxIsOpen)
-{
+TEST(SkinMessageBoxTimer, OneSecondTimerTicksWhileTheBoxIsOpen) {
     CTickLog log;
     SkinMsgBoxParams params;
     params.timerElapse = 1000;
@@ -237,8 +228,7 @@ struct CDriverReport {
 
 }  // namespace
 
-TEST(SkinMessageBoxThreads, WorkerBoxOwnedByTheMainThreadsModalDialogBothWork)
-{
+TEST(SkinMessageBoxThreads, WorkerBoxOwnedByTheMainThreadsModalDialogBothWork) {
     CDialog mainDialog(IDD_PLAIN_MODAL);
     CDriverReport report;
     // The driver finds the main dialog, has a worker show a box owned by it,
@@ -261,8 +251,8 @@ TEST(SkinMessageBoxThreads, WorkerBoxOwnedByTheMainThreadsModalDialogBothWork)
                 return;
             }
             PumpMessages(100);
-            report.m_bOwnerDisabledWhileOpen = ::GetWindow(report.m_hBox, GW_OWNER) == report.m_hMain &&
-                                               !::IsWindowEnabled(report.m_hMain);
+            report.m_bOwnerDisabledWhileOpen =
+                ::GetWindow(report.m_hBox, GW_OWNER) == report.m_hMain && !::IsWindowEnabled(report.m_hMain);
             // The main thread keeps answering while its dialog is disabled.
             DWORD_PTR length = 0;
             if (!::SendMessageTimeoutA(report.m_hMain, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length) ||
@@ -270,13 +260,11 @@ TEST(SkinMessageBoxThreads, WorkerBoxOwnedByTheMainThreadsModalDialogBothWork)
                 report.m_failure = "main dialog did not answer while the box was open";
             if (!AnswerBox(report.m_hBox, IDOK, AnswerMethod::kClick) && report.m_failure.empty())
                 report.m_failure = "box did not close on its OK button";
-            if (!boxCall.Ended(5000) && report.m_failure.empty())
-                report.m_failure = "box call did not return";
+            if (!boxCall.Ended(5000) && report.m_failure.empty()) report.m_failure = "box call did not return";
         }
         report.m_bOwnerEnabledAfter = WaitUntil([&] { return ::IsWindowEnabled(report.m_hMain) != FALSE; }, 2000);
         report.m_bMainAnswered = AnswerBox(report.m_hMain, IDOK, AnswerMethod::kClick);
-        if (!report.m_bMainAnswered)
-            ::PostMessageA(report.m_hMain, WM_COMMAND, IDOK, 0);
+        if (!report.m_bMainAnswered) ::PostMessageA(report.m_hMain, WM_COMMAND, IDOK, 0);
     });
     ASSERT_TRUE(driver.Started());
     const INT_PTR mainResult = mainDialog.DoModal();
@@ -292,15 +280,15 @@ TEST(SkinMessageBoxThreads, WorkerBoxOwnedByTheMainThreadsModalDialogBothWork)
 // The resource handle is process-wide. A box on a worker, owned by a window
 // of the module already in use, leaves it alone: a value the user-interface
 // thread sets while the box is open is still there after the box.
-TEST(SkinMessageBoxThreads, WorkerBoxLeavesTheResourceHandleToTheOtherThread)
-{
+TEST(SkinMessageBoxThreads, WorkerBoxLeavesTheResourceHandleToTheOtherThread) {
     const HINSTANCE program = ::GetModuleHandleA(nullptr);
     HWND owner = ::CreateWindowExA(0, "Static", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 100, 60, nullptr, nullptr,
                                    program, nullptr);
     ASSERT_NE(owner, nullptr);
     AfxSetResourceHandle(program);
     volatile int result = -100;
-    CWorker worker([&] { result = SkinMessageBox(CWnd::FromHandle(owner), "Open", "Worker", MB_OK, nullptr, nullptr); });
+    CWorker worker(
+        [&] { result = SkinMessageBox(CWnd::FromHandle(owner), "Open", "Worker", MB_OK, nullptr, nullptr); });
     ASSERT_TRUE(worker.Started());
     HWND box = WaitForBox(::GetCurrentProcessId(), 5000, std::set<HWND>{owner});
     ASSERT_NE(box, nullptr);
@@ -321,12 +309,12 @@ namespace {
 volatile LONG g_refusedDialogs = 0;
 
 // Refuses the creation of every dialog window on the thread it hooks.
-LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND) {
         const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-        const bool isDialog = IS_INTRESOURCE(cs->lpszClass) ? LOWORD(reinterpret_cast<ULONG_PTR>(cs->lpszClass)) == 0x8002
-                                                            : lstrcmpiA(cs->lpszClass, "#32770") == 0;
+        const bool isDialog = IS_INTRESOURCE(cs->lpszClass)
+                                  ? LOWORD(reinterpret_cast<ULONG_PTR>(cs->lpszClass)) == 0x8002
+                                  : lstrcmpiA(cs->lpszClass, "#32770") == 0;
         if (isDialog) {
             ::InterlockedIncrement(&g_refusedDialogs);
             return 1;
@@ -337,8 +325,7 @@ LRESULT CALLBACK RefuseDialogs(int code, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-TEST(SkinMessageBoxFailure, ReturnsMinusOneWhenTheWindowCannotBeMadeAndLeavesTheOwnerEnabled)
-{
+TEST(SkinMessageBoxFailure, ReturnsMinusOneWhenTheWindowCannotBeMadeAndLeavesTheOwnerEnabled) {
     HWND owner = ::CreateWindowExA(0, "Static", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 100, 60, nullptr, nullptr,
                                    ::GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(owner, nullptr);
@@ -348,8 +335,7 @@ TEST(SkinMessageBoxFailure, ReturnsMinusOneWhenTheWindowCannotBeMadeAndLeavesThe
         HHOOK hook = ::SetWindowsHookExA(WH_CBT, &RefuseDialogs, nullptr, ::GetCurrentThreadId());
         hooked = hook != nullptr;
         result = SkinMessageBox(CWnd::FromHandle(owner), "Never shown", "Refused", MB_OK, nullptr, nullptr);
-        if (hook != nullptr)
-            ::UnhookWindowsHookEx(hook);
+        if (hook != nullptr) ::UnhookWindowsHookEx(hook);
     });
     ASSERT_TRUE(worker.Started());
     ASSERT_TRUE(worker.Ended(5000)) << "the call returns at once";

@@ -25,13 +25,15 @@ class CBoxCall {
 public:
     CBoxCall(std::string text, const char* caption, UINT style, SkinMsgBoxParams* params = nullptr,
              SkinMsgBoxChild* child = nullptr)
-        : m_text(std::move(text)), m_caption(caption ? caption : ""), m_bNullCaption(caption == nullptr),
-          m_style(style), m_params(params), m_child(child)
-    {
+        : m_text(std::move(text)),
+          m_caption(caption ? caption : ""),
+          m_bNullCaption(caption == nullptr),
+          m_style(style),
+          m_params(params),
+          m_child(child) {
         m_thread = ::CreateThread(nullptr, 0, &CBoxCall::Main, this, 0, nullptr);
     }
-    ~CBoxCall()
-    {
+    ~CBoxCall() {
         if (m_thread != nullptr) {
             // A box left open is closed so the thread can end.
             if (::WaitForSingleObject(m_thread, 0) == WAIT_TIMEOUT && m_box != nullptr)
@@ -42,23 +44,20 @@ public:
     }
 
     // The box, once it is shown.
-    HWND WaitForShown()
-    {
+    HWND WaitForShown() {
         m_box = WaitForBox(::GetCurrentProcessId(), 5000);
-        if (m_box != nullptr)
-            PumpMessages(100);
+        if (m_box != nullptr) PumpMessages(100);
         return m_box;
     }
     bool Ended(DWORD timeoutMs) { return WaitForObjectPumping(m_thread, timeoutMs); }
     int Result() const { return m_result; }
 
 private:
-    static DWORD WINAPI Main(LPVOID p)
-    {
+    static DWORD WINAPI Main(LPVOID p) {
         CBoxCall* self = static_cast<CBoxCall*>(p);
-        self->m_result = SkinMessageBox(nullptr, self->m_text.c_str(),
-                                        self->m_bNullCaption ? nullptr : self->m_caption.c_str(), self->m_style,
-                                        self->m_params, self->m_child);
+        self->m_result =
+            SkinMessageBox(nullptr, self->m_text.c_str(), self->m_bNullCaption ? nullptr : self->m_caption.c_str(),
+                           self->m_style, self->m_params, self->m_child);
         return 0;
     }
 
@@ -79,8 +78,7 @@ struct CButtonsCase {
     int defaultId;
 };
 
-RECT ClientRectOfChild(HWND box, int id)
-{
+RECT ClientRectOfChild(HWND box, int id) {
     RECT rc = WindowRectOf(FindChildById(box, id));
     ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&rc), 2);
     return rc;
@@ -91,8 +89,7 @@ int Width(const RECT& rc) { return rc.right - rc.left; }
 
 }  // namespace
 
-TEST(SkinMessageBox, OkBoxShowsCaptionTextAndOneDefaultButtonAndReturnsOne)
-{
+TEST(SkinMessageBox, OkBoxShowsCaptionTextAndOneDefaultButtonAndReturnsOne) {
     CBoxCall call("Log file successfully created!", "Information", MB_OK);
     HWND box = call.WaitForShown();
     ASSERT_NE(box, nullptr);
@@ -112,8 +109,7 @@ TEST(SkinMessageBox, OkBoxShowsCaptionTextAndOneDefaultButtonAndReturnsOne)
     EXPECT_EQ(call.Result(), IDOK);
 }
 
-TEST(SkinMessageBox, ButtonSetsLeftToRightWithTheirDefault)
-{
+TEST(SkinMessageBox, ButtonSetsLeftToRightWithTheirDefault) {
     const CButtonsCase cases[] = {
         {MB_OKCANCEL, {L"&Ok", L"&Cancel"}, IDOK},
         {MB_OKCANCEL | MB_DEFBUTTON2, {L"&Ok", L"&Cancel"}, IDCANCEL},
@@ -144,8 +140,7 @@ TEST(SkinMessageBox, ButtonSetsLeftToRightWithTheirDefault)
     }
 }
 
-TEST(SkinMessageBox, EscapeEndsOnlyABoxWithAButtonTwo)
-{
+TEST(SkinMessageBox, EscapeEndsOnlyABoxWithAButtonTwo) {
     {
         CBoxCall call("Only OK", "Box", MB_OK);
         HWND box = call.WaitForShown();
@@ -183,8 +178,7 @@ TEST(SkinMessageBox, EscapeEndsOnlyABoxWithAButtonTwo)
     }
 }
 
-TEST(SkinMessageBox, TabMakesTheSecondButtonTheDefaultForEnter)
-{
+TEST(SkinMessageBox, TabMakesTheSecondButtonTheDefaultForEnter) {
     CBoxCall call("Yes or no?", "Box", MB_YESNO);
     HWND box = call.WaitForShown();
     ASSERT_NE(box, nullptr);
@@ -196,8 +190,7 @@ TEST(SkinMessageBox, TabMakesTheSecondButtonTheDefaultForEnter)
     EXPECT_EQ(call.Result(), IDNO);
 }
 
-TEST(SkinMessageBox, TextSizesTheBoxAndMovesTheButton)
-{
+TEST(SkinMessageBox, TextSizesTheBoxAndMovesTheButton) {
     RECT oneWindow, oneButton, oneText;
     {
         CBoxCall call("One line", "Box", MB_OK);
@@ -246,8 +239,7 @@ TEST(SkinMessageBox, TextSizesTheBoxAndMovesTheButton)
     }
 }
 
-TEST(SkinMessageBox, HeadingTakesTheTextsPlaceInBoldAndPushesTheTextDown)
-{
+TEST(SkinMessageBox, HeadingTakesTheTextsPlaceInBoldAndPushesTheTextDown) {
     SkinMsgBoxParams params;
     params.heading = L"Heading line";
     CBoxCall call("The message", "Box", MB_OK, &params);
@@ -263,8 +255,8 @@ TEST(SkinMessageBox, HeadingTakesTheTextsPlaceInBoldAndPushesTheTextDown)
     LOGFONTA headingFont = {}, textFont = {};
     ASSERT_TRUE(::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(heading, WM_GETFONT, 0, 0)), sizeof(headingFont),
                              &headingFont));
-    ASSERT_TRUE(::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(text, WM_GETFONT, 0, 0)), sizeof(textFont),
-                             &textFont));
+    ASSERT_TRUE(
+        ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(text, WM_GETFONT, 0, 0)), sizeof(textFont), &textFont));
     EXPECT_EQ(headingFont.lfWeight, FW_BOLD);
     EXPECT_LT(textFont.lfWeight, FW_BOLD);
     // The bold font takes the face the system really chose for the template
@@ -287,16 +279,13 @@ namespace {
 struct CTimerRecord {
     LONG ticks = 0;
 };
-void EndOnThirdTick(CSkinMessageBox* pBox, DWORD_PTR data)
-{
+void EndOnThirdTick(CSkinMessageBox* pBox, DWORD_PTR data) {
     CTimerRecord* record = reinterpret_cast<CTimerRecord*>(data);
-    if (::InterlockedIncrement(&record->ticks) == 3)
-        pBox->EndDialog(42);
+    if (::InterlockedIncrement(&record->ticks) == 3) pBox->EndDialog(42);
 }
 }  // namespace
 
-TEST(SkinMessageBox, TimerFunctionRunsEachPeriodAndMayEndTheBox)
-{
+TEST(SkinMessageBox, TimerFunctionRunsEachPeriodAndMayEndTheBox) {
     CTimerRecord record;
     SkinMsgBoxParams params;
     params.timerElapse = 100;
@@ -309,11 +298,13 @@ TEST(SkinMessageBox, TimerFunctionRunsEachPeriodAndMayEndTheBox)
     EXPECT_EQ(record.ticks, 3);
 }
 
-TEST(SkinMessageBox, NullCaptionAndNonAsciiText)
-{
+TEST(SkinMessageBox, NullCaptionAndNonAsciiText) {
     // "Fehler: Datei" with a-umlaut and e-acute in the system code page.
     const UINT acp = ::GetACP();
-    const std::string text = "Gr\xE4" "\xDF" "e \xE9t\xE9";
+    const std::string text =
+        "Gr\xE4"
+        "\xDF"
+        "e \xE9t\xE9";
     wchar_t expected[64] = L"";
     ASSERT_GT(::MultiByteToWideChar(acp, 0, text.c_str(), -1, expected, 64), 0);
     CBoxCall call(text, nullptr, MB_OK);
@@ -328,8 +319,7 @@ TEST(SkinMessageBox, NullCaptionAndNonAsciiText)
     EXPECT_EQ(call.Result(), IDOK);
 }
 
-TEST(SkinMessageBoxLooks, BevelledRedTitleBarBorderAndBackground)
-{
+TEST(SkinMessageBoxLooks, BevelledRedTitleBarBorderAndBackground) {
     CBoxCall call("Looks", "Title", MB_OK);
     HWND box = call.WaitForShown();
     ASSERT_NE(box, nullptr);

@@ -27,23 +27,6 @@ namespace engine_test {
 namespace {
 
 const int kHostX = 50, kHostY = 50;
-// No system colour of the test palette has it: a pixel that still shows it
-// after a redraw was not drawn by the skinner.
-const COLORREF kSentinel = RGB(0x12, 0x9A, 0x56);
-const int kKept = -1;
-
-// A kind whose DrawFrame is also recorded in the message sequence.
-template <class Kind>
-class CRecorded : public Kind {
-public:
-    void DrawFrame(HDC hDC, const RECT* prcFrame) override {
-        Record(SRC_FRAME, this->m_hWnd, 0, 0, 0);
-        ++m_nDraws;
-        Kind::DrawFrame(hDC, prcFrame);
-    }
-    int m_nDraws = 0;
-};
-
 
 RECT ClientOf(HWND h) {
     RECT r;
@@ -56,36 +39,6 @@ void FillClient(HWND h, COLORREF clr) {
     HDC hDC = GetDC(h);
     SkinFillRect(hDC, 0, 0, r.right, r.bottom, clr);
     ReleaseDC(h, hDC);
-}
-
-void FillWindowArea(HWND h, COLORREF clr) {
-    RECT r;
-    GetWindowRect(h, &r);
-    HDC hDC = GetWindowDC(h);
-    SkinFillRect(hDC, 0, 0, r.right - r.left, r.bottom - r.top, clr);
-    ReleaseDC(h, hDC);
-}
-
-COLORREF ClientPixel(HWND h, int x, int y) {
-    HDC hDC = GetDC(h);
-    const COLORREF c = GetPixel(hDC, x, y);
-    ReleaseDC(h, hDC);
-    return c;
-}
-
-struct Px {
-    int x, y;
-    int nColor;  // a system colour index, or kKept for the sentinel
-};
-
-COLORREF Expected(int nColor) { return nColor == kKept ? kSentinel : GetSysColor(nColor); }
-
-// bClient: read through the client DC, else through the window DC.
-void ExpectPixels(HWND h, bool bClient, const std::string& context, const std::vector<Px>& probes) {
-    for (const Px& p : probes) {
-        const COLORREF actual = bClient ? ClientPixel(h, p.x, p.y) : WindowPixel(h, p.x, p.y);
-        EXPECT_EQ(ColorText(actual), ColorText(Expected(p.nColor))) << context << " at (" << p.x << ", " << p.y << ")";
-    }
 }
 
 // The probes of a two-line frame on rc: the corners of both rectangles, and
@@ -166,7 +119,7 @@ protected:
     // records what the control and the skinner did.
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) {
         scrivlo_test::PumpMessages(20);
-        FillWindowArea(m_hBar, kSentinel);
+        FillWindow(m_hBar, kSentinel);
         StartRecording();
         const LRESULT lResult = SendMessageA(m_hBar, message, wParam, lParam);
         StopRecording();
@@ -244,16 +197,15 @@ TEST_F(ScrollBarFixture, ScrollInfoAndRangeMessagesFollowTheirRedrawFlag) {
     lResult = Send(SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si));
     EXPECT_EQ(lResult, 0) << "with the redraw flag";
     EXPECT_EQ(Pos(), 20);
-    EXPECT_TRUE(SequenceMatches(
-        {Proc(m_hBar, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si)), Frame(m_hBar)}, m_hBar,
-        {SBM_SETSCROLLINFO}));
+    EXPECT_TRUE(SequenceMatches({Proc(m_hBar, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si)), Frame(m_hBar)},
+                                m_hBar, {SBM_SETSCROLLINFO}));
     ExpectPixels(m_hBar, false, "thumb framed after SBM_SETSCROLLINFO", ThumbFrame(20));
 
     // The range message always redraws; its page stays 10, so 0..99 again.
     lResult = Send(SBM_SETRANGEREDRAW, 0, 99);
     EXPECT_EQ(lResult, 0);
-    EXPECT_TRUE(SequenceMatches({Proc(m_hBar, SBM_SETRANGEREDRAW, 0, 99), Frame(m_hBar)}, m_hBar,
-                                {SBM_SETRANGEREDRAW}));
+    EXPECT_TRUE(
+        SequenceMatches({Proc(m_hBar, SBM_SETRANGEREDRAW, 0, 99), Frame(m_hBar)}, m_hBar, {SBM_SETRANGEREDRAW}));
     ExpectPixels(m_hBar, false, "thumb framed after SBM_SETRANGEREDRAW", ThumbFrame(20));
 }
 
@@ -343,8 +295,8 @@ protected:
         SendMessageA(h, TBM_SETRANGE, TRUE, MAKELONG(0, 10));
         SendMessageA(h, TBM_SETPOS, TRUE, 5);
         if (pfnBelowSkin)
-            *ppfnItsPrevious = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnBelowSkin)));
+            *ppfnItsPrevious =
+                reinterpret_cast<WNDPROC>(SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnBelowSkin)));
         EXPECT_TRUE(m_pManager->SkinWindow(h)) << "a trackbar of style " << style;
         scrivlo_test::PumpMessages(50);
         return h;
@@ -413,32 +365,44 @@ TEST_F(TrackBarFixture, PointedThumbsPointAtTheirTicksAndTheChannelIsFramed) {
             if (bVert && (r.style & TBS_LEFT)) {
                 const int a = (B - T) / 2;
                 // Pointing left: the corners on the left are cut off (face).
-                return {{R - 2, T, COLOR_BTNHIGHLIGHT}, {L + a, T, COLOR_BTNHIGHLIGHT},
-                          {L + a - 2, T + 2, COLOR_BTNHIGHLIGHT},   {R - 1, B - 1, COLOR_BTNSHADOW},
-                          {R - 1, T + a, COLOR_BTNSHADOW},  {L + a + 1, B - 1, COLOR_BTNSHADOW},
-                          {L, T, COLOR_BTNFACE},            {L, B - 1, COLOR_BTNFACE},
-                          {R - 3, T + 1, COLOR_BTNFACE},    {L - 1, T + a, kKept}};
+                return {{R - 2, T, COLOR_BTNHIGHLIGHT},
+                        {L + a, T, COLOR_BTNHIGHLIGHT},
+                        {L + a - 2, T + 2, COLOR_BTNHIGHLIGHT},
+                        {R - 1, B - 1, COLOR_BTNSHADOW},
+                        {R - 1, T + a, COLOR_BTNSHADOW},
+                        {L + a + 1, B - 1, COLOR_BTNSHADOW},
+                        {L, T, COLOR_BTNFACE},
+                        {L, B - 1, COLOR_BTNFACE},
+                        {R - 3, T + 1, COLOR_BTNFACE},
+                        {L - 1, T + a, kKept}};
             } else if (bVert) {
                 const int a = (B - T) / 2;
-                return {{L, T, COLOR_BTNHIGHLIGHT},       {L, B - 2, COLOR_BTNHIGHLIGHT},
-                          {R - a - 1, T, COLOR_BTNHIGHLIGHT}, {L, B - 1, COLOR_BTNSHADOW},
-                          {R - a - 2, B - 1, COLOR_BTNSHADOW}, {R - 1, T, COLOR_BTNFACE},
-                          {R - 1, B - 1, COLOR_BTNFACE},      {L + 1, T + 1, COLOR_BTNFACE},
-                          {R, T + a, kKept}};
+                return {{L, T, COLOR_BTNHIGHLIGHT},
+                        {L, B - 2, COLOR_BTNHIGHLIGHT},
+                        {R - a - 1, T, COLOR_BTNHIGHLIGHT},
+                        {L, B - 1, COLOR_BTNSHADOW},
+                        {R - a - 2, B - 1, COLOR_BTNSHADOW},
+                        {R - 1, T, COLOR_BTNFACE},
+                        {R - 1, B - 1, COLOR_BTNFACE},
+                        {L + 1, T + 1, COLOR_BTNFACE},
+                        {R, T + a, kKept}};
             } else if (r.style & TBS_TOP) {
                 const int a = (R - L) / 2;
-                return {{L, B - 2, COLOR_BTNHIGHLIGHT},   {L, T + a, COLOR_BTNHIGHLIGHT},
-                          {R - 1, B - 1, COLOR_BTNSHADOW},  {L, B - 1, COLOR_BTNSHADOW},
-                          {R - 1, T + a, COLOR_BTNSHADOW},  {L, T, COLOR_BTNFACE},
-                          {R - 1, T, COLOR_BTNFACE},        {L + 1, B - 2, COLOR_BTNFACE},
-                          {L + a, T - 1, kKept}};
+                return {
+                    {L, B - 2, COLOR_BTNHIGHLIGHT}, {L, T + a, COLOR_BTNHIGHLIGHT},  {R - 1, B - 1, COLOR_BTNSHADOW},
+                    {L, B - 1, COLOR_BTNSHADOW},    {R - 1, T + a, COLOR_BTNSHADOW}, {L, T, COLOR_BTNFACE},
+                    {R - 1, T, COLOR_BTNFACE},      {L + 1, B - 2, COLOR_BTNFACE},   {L + a, T - 1, kKept}};
             } else {
                 const int a = (R - L) / 2;
-                return {{L, T, COLOR_BTNHIGHLIGHT},      {R - 2, T, COLOR_BTNHIGHLIGHT},
-                          {L, B - a - 1, COLOR_BTNHIGHLIGHT}, {R - 1, B - a - 1, COLOR_BTNSHADOW},
-                          {R - 1, T + 1, COLOR_BTNSHADOW}, {L, B - 1, COLOR_BTNFACE},
-                          {R - 1, B - 1, COLOR_BTNFACE},   {L + 1, T + 1, COLOR_BTNFACE},
-                          {L + a, B, kKept}};
+                return {{L, T, COLOR_BTNHIGHLIGHT},
+                        {R - 2, T, COLOR_BTNHIGHLIGHT},
+                        {L, B - a - 1, COLOR_BTNHIGHLIGHT},
+                        {R - 1, B - a - 1, COLOR_BTNSHADOW},
+                        {R - 1, T + 1, COLOR_BTNSHADOW},
+                        {L, B - 1, COLOR_BTNFACE},
+                        {R - 1, B - 1, COLOR_BTNFACE},
+                        {L + 1, T + 1, COLOR_BTNFACE},
+                        {L + a, B, kKept}};
             }
         }();
         ExpectPixels(h, true, std::string(r.label) + ", pointed thumb", probes);
@@ -571,10 +535,10 @@ TEST_F(HeaderFixture, ItemsAndTheEmptyAreaGetRaisedFrames) {
     m_pHeader->RedrawFrame();
     const RECT r0 = ItemRect(0), r1 = ItemRect(1), client = ClientOf(m_hHeader);
     ASSERT_EQ(r0.right - r0.left, 90);
-    ExpectPixels(m_hHeader, true, "item 0", FrameProbes(r0, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNFACE,
-                                                        COLOR_BTNFACE));
-    ExpectPixels(m_hHeader, true, "item 1", FrameProbes(r1, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNFACE,
-                                                        COLOR_BTNFACE));
+    ExpectPixels(m_hHeader, true, "item 0",
+                 FrameProbes(r0, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNFACE));
+    ExpectPixels(m_hHeader, true, "item 1",
+                 FrameProbes(r1, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNFACE));
     const RECT empty = {r1.right, 0, client.right, client.bottom};
     ExpectPixels(m_hHeader, true, "empty area",
                  FrameProbes(empty, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW, COLOR_BTNFACE, COLOR_BTNFACE));
@@ -646,8 +610,8 @@ class ToolBarFixture : public BarSkinsTest {
 protected:
     // Buttons: 0 enabled, 1 a separator, 2 disabled, 3 a checked check box.
     HWND MakeToolBar(DWORD style) {
-        HWND h = Child(TOOLBARCLASSNAMEA, CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN | style, 0, 20, 200, 300,
-                       34);
+        HWND h =
+            Child(TOOLBARCLASSNAMEA, CCS_NORESIZE | CCS_NODIVIDER | CCS_NOPARENTALIGN | style, 0, 20, 200, 300, 34);
         SendMessageA(h, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
         SendMessageA(h, TB_SETBITMAPSIZE, 0, MAKELONG(16, 15));
         TBBUTTON buttons[4];

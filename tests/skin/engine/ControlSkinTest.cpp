@@ -188,47 +188,16 @@ namespace {
 
 const COLORREF kSentinel = RGB(0xFF, 0x00, 0xFF);
 
-class CCanvas {
+// A canvas that starts as the sentinel.
+class CCanvas : public scrivlo_test::CDibCanvas {
 public:
-    CCanvas(int cx, int cy) : m_cx(cx), m_cy(cy) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = cx;
-        bi.bmiHeader.biHeight = -cy;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        m_hDC = CreateCompatibleDC(nullptr);
-        m_hBmp = CreateDIBSection(m_hDC, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), nullptr, 0);
-        m_hOld = SelectObject(m_hDC, m_hBmp);
-        for (int i = 0; i < cx * cy; ++i) m_pBits[i] = 0x00FF00FF;
-    }
-    ~CCanvas() {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hBmp);
-        DeleteDC(m_hDC);
-    }
-    CCanvas(const CCanvas&) = delete;
-    CCanvas& operator=(const CCanvas&) = delete;
-    HDC DC() const { return m_hDC; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        if (x < 0 || y < 0 || x >= m_cx || y >= m_cy) return CLR_INVALID;
-        DWORD v = m_pBits[y * m_cx + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
+    CCanvas(int cx, int cy) : CDibCanvas(cx, cy, kSentinel) {}
     // The rows of column x (from y0 to y1, exclusive) that are not the sentinel.
     int Painted(int x, int y0, int y1) const {
         int n = 0;
         for (int y = y0; y < y1; ++y) n += At(x, y) != kSentinel;
         return n;
     }
-
-private:
-    int m_cx, m_cy;
-    HDC m_hDC;
-    HBITMAP m_hBmp;
-    HGDIOBJ m_hOld;
-    DWORD* m_pBits = nullptr;
 };
 
 void SetInfo(HWND h, int nBar, int nMin, int nMax, UINT nPage, int nPos) {
@@ -270,18 +239,19 @@ TEST_F(EngineTest, ScrollBarControlFramesArrowsAndThumb) {
         CCanvas dib(cx, cy);
         skin.DrawScrollBar(dib.DC(), &rc, TRUE, TRUE);
         // Both arrows are framed: outline, face line inside, untouched middle.
-        EXPECT_EQ(ColorText(dib.At(0, 0)), ColorText(shadow)) << r.label;
-        EXPECT_EQ(ColorText(dib.At(1, 1)), ColorText(face)) << r.label;
-        EXPECT_EQ(ColorText(dib.At(cx - 1, arrow - 1)), ColorText(shadow)) << r.label;
-        EXPECT_EQ(ColorText(dib.At(cx / 2, arrow / 2)), ColorText(kSentinel)) << r.label;
-        EXPECT_EQ(ColorText(dib.At(0, cy - arrow)), ColorText(shadow)) << r.label;
-        EXPECT_EQ(ColorText(dib.At(cx - 1, cy - 1)), ColorText(shadow)) << r.label;
+        scrivlo_test::ExpectPixels(dib, r.label,
+                                   {{0, 0, shadow},
+                                    {1, 1, face},
+                                    {cx - 1, arrow - 1, shadow},
+                                    {cx / 2, arrow / 2, kSentinel},
+                                    {0, cy - arrow, shadow},
+                                    {cx - 1, cy - 1, shadow}});
         // The track column x = 0 is painted exactly over the thumb frame.
         EXPECT_EQ(dib.Painted(0, arrow, cy - arrow), r.thumbLen) << r.label;
         if (r.thumbLen) {
-            EXPECT_EQ(ColorText(dib.At(0, r.thumbTop)), ColorText(shadow)) << r.label;
-            EXPECT_EQ(ColorText(dib.At(0, r.thumbTop + r.thumbLen - 1)), ColorText(shadow)) << r.label;
-            EXPECT_EQ(ColorText(dib.At(1, r.thumbTop + 1)), ColorText(face)) << r.label;
+            scrivlo_test::ExpectPixels(
+                dib, r.label,
+                {{0, r.thumbTop, shadow}, {0, r.thumbTop + r.thumbLen - 1, shadow}, {1, r.thumbTop + 1, face}});
         }
     }
     EnableWindow(hBar, TRUE);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "skin/engine/SkinManager.h"
-#include "tests/skin/engine/EngineTestSupport.h"
 #include "tests/skin/engine/EngineTestRes.h"
+#include "tests/skin/engine/EngineTestSupport.h"
 #include "tests/support/WinePump.h"
 
 namespace engine_test {

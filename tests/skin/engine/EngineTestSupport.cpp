@@ -167,8 +167,8 @@ SkinKind KindOf(HWND hWnd) {
 }
 
 const char* KindName(SkinKind k) {
-    static const char* const names[] = {"none", "border", "ipaddress", "edit", "comboedit", "combo",
-                                        "datetime", "spin", "scrollbar", "trackbar", "header", "toolbar"};
+    static const char* const names[] = {"none",     "border", "ipaddress", "edit",     "comboedit", "combo",
+                                        "datetime", "spin",   "scrollbar", "trackbar", "header",    "toolbar"};
     return k >= 0 && k < SKIN_KIND_COUNT ? names[k] : "?";
 }
 
@@ -202,13 +202,9 @@ LRESULT CALLBACK ProbeProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_VSCROLL:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_USER + 5:
-        return 77;
-    case WM_NCPAINT:
-        DefWindowProcA(hWnd, message, wParam, lParam);
-        return 77;
-    default:
-        return DefWindowProcA(hWnd, message, wParam, lParam);
+    case WM_USER + 5: return 77;
+    case WM_NCPAINT: DefWindowProcA(hWnd, message, wParam, lParam); return 77;
+    default: return DefWindowProcA(hWnd, message, wParam, lParam);
     }
 }
 
@@ -231,12 +227,12 @@ HWND CreateProbe(HWND hParent, DWORD dwStyle, DWORD dwExStyle, int x, int y, int
 
 HWND CreateHost(int x, int y, int cx, int cy, bool bVisible) {
     RegisterProbeClass();
-    return CreateWindowExA(0, "Static", "", WS_POPUP | WS_CLIPCHILDREN | (bVisible ? WS_VISIBLE : 0), x, y, cx,
-                           cy, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "Static", "", WS_POPUP | WS_CLIPCHILDREN | (bVisible ? WS_VISIBLE : 0), x, y, cx, cy,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void UseTestPalette() {
-    static const int kIndex[] = {COLOR_BTNFACE, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW,
+    static const int kIndex[] = {COLOR_BTNFACE, COLOR_BTNSHADOW,   COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW,
                                  COLOR_3DLIGHT, COLOR_WINDOWFRAME, COLOR_WINDOW};
     static const COLORREF kValue[] = {RGB(0xC0, 0xC0, 0xC0), RGB(0x80, 0x40, 0x40), RGB(0xF0, 0xF8, 0xE0),
                                       RGB(0x10, 0x20, 0x60), RGB(0xD0, 0xE0, 0xC8), RGB(0x00, 0x90, 0x00),
@@ -246,12 +242,16 @@ void UseTestPalette() {
     if (!same) SetSysColors(static_cast<int>(sizeof(kIndex) / sizeof(kIndex[0])), kIndex, kValue);
 }
 
-COLORREF WindowPixel(HWND hWnd, int x, int y) {
-    HDC hDC = GetWindowDC(hWnd);
-    COLORREF c = GetPixel(hDC, x, y);
-    ReleaseDC(hWnd, hDC);
-    return c;
+HWND ChildOfClass(HWND hParent, const char* pszClass) {
+    for (HWND h = GetTopWindow(hParent); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        char sz[64] = "";
+        GetClassNameA(h, sz, sizeof(sz));
+        if (lstrcmpiA(sz, pszClass) == 0) return h;
+    }
+    return nullptr;
 }
+
+bool HasClientEdge(HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; }
 
 void ResetEngine() {
     CSkinManager::GetInstance()->Teardown();
@@ -260,12 +260,6 @@ void ResetEngine() {
     CSkinManager::GetInstance()->m_nMode = 0;
     g_sequence.clear();
     g_bRecording = false;
-}
-
-std::string ColorText(COLORREF clr) {
-    char buf[16];
-    std::snprintf(buf, sizeof(buf), "%06lX", static_cast<unsigned long>(clr));
-    return buf;
 }
 
 namespace {

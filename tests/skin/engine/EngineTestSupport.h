@@ -12,6 +12,7 @@
 
 #include "skin/engine/ControlSkin.h"
 #include "skin/engine/SkinDispatch.h"
+#include "tests/support/Pixels.h"
 
 namespace engine_test {
 
@@ -117,12 +118,17 @@ HWND CreateHost(int x, int y, int cx, int cy, bool bVisible);
 void UseTestPalette();
 
 // The pixel of a window's window DC (the non-client area included).
-COLORREF WindowPixel(HWND hWnd, int x, int y);
+using scrivlo_test::WindowPixel;
+
+// The first child of hParent (in Z order) whose class is pszClass, letter
+// case aside; null when there is none.
+HWND ChildOfClass(HWND hParent, const char* pszClass);
+bool HasClientEdge(HWND h);
 
 // Everything the engine holds is let go and every test record cleared.
 void ResetEngine();
 
-// The names of colours by index, for messages.
-std::string ColorText(COLORREF clr);
+// Colours as hexadecimal digits, for messages.
+using scrivlo_test::ColorText;
 
 }  // namespace engine_test

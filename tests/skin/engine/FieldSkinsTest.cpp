@@ -24,21 +24,6 @@ namespace engine_test {
 namespace {
 
 const int kHostX = 40, kHostY = 40;
-// Painted over a window before a redraw: whatever still shows it afterwards
-// was not drawn by the skinner. No system colour of the test palette has it.
-const COLORREF kSentinel = RGB(0x12, 0x9A, 0x56);
-
-// A kind of the engine whose DrawFrame is also recorded in the message
-// sequence, so the order of redraws and passed-on messages can be compared.
-template <class Kind>
-class CRecorded : public Kind {
-public:
-    void DrawFrame(HDC hDC, const RECT* prcFrame) override {
-        Record(SRC_FRAME, this->m_hWnd, 0, 0, 0);
-        Kind::DrawFrame(hDC, prcFrame);
-    }
-};
-
 
 int WidthOf(HWND h) {
     RECT r;
@@ -49,27 +34,6 @@ int HeightOf(HWND h) {
     RECT r;
     GetWindowRect(h, &r);
     return r.bottom - r.top;
-}
-
-void FillWindow(HWND h, COLORREF clr) {
-    HDC hDC = GetWindowDC(h);
-    SkinFillRect(hDC, 0, 0, WidthOf(h), HeightOf(h), clr);
-    ReleaseDC(h, hDC);
-}
-
-// The colour expected at one pixel: a system colour index, or the sentinel.
-const int kKept = -1;
-struct Px {
-    int x, y;
-    int nColor;
-};
-COLORREF Expected(int nColor) { return nColor == kKept ? kSentinel : GetSysColor(nColor); }
-
-void ExpectPixels(HWND h, const std::string& context, const std::vector<Px>& probes) {
-    for (const Px& p : probes) {
-        EXPECT_EQ(ColorText(WindowPixel(h, p.x, p.y)), ColorText(Expected(p.nColor)))
-            << context << " at (" << p.x << ", " << p.y << ")";
-    }
 }
 
 class FieldSkinsTest : public RealControlFixture {
@@ -148,16 +112,22 @@ TEST_F(FieldSkinsTest, EditDrawsItsJointIntoAnAlignedUpDown) {
             // Row 1 from column 1 to uw - e - 1; nothing around it.
             const int x0 = ov > 1 ? ov : 1;
             ExpectPixels(hSpin, up,
-                         {{x0, 1, line}, {uw - e - 1, 1, line}, {uw - e, 1, kKept}, {x0, 0, kKept}, {x0, 2, kKept},
-                          {x0, uh / 2, kKept}, {uw / 2, uh / 2, kKept}});
+                         {{x0, 1, line},
+                          {uw - e - 1, 1, line},
+                          {uw - e, 1, kKept},
+                          {x0, 0, kKept},
+                          {x0, 2, kKept},
+                          {x0, uh / 2, kKept},
+                          {uw / 2, uh / 2, kKept}});
         } else {
             // Row 1 and column 1 (down to row uh - e - 1); the overlap is at
             // the up-down's right.
             const int xEnd = uw - ov;  // first column of the overlap
-            std::vector<Px> probes = {{0, 1, kKept},          {1, 0, kKept},          {1, 1, line},
-                                      {uw - e - 1 < xEnd ? uw - e - 1 : xEnd - 1, 1, line},
-                                      {1, 2, line},           {1, uh - e - 1, line},  {1, uh - e, kKept},
-                                      {0, uh / 2, kKept},     {2, uh / 2, kKept},     {2, 2, kKept}};
+            std::vector<Px> probes = {{0, 1, kKept},      {1, 0, kKept},
+                                      {1, 1, line},       {uw - e - 1 < xEnd ? uw - e - 1 : xEnd - 1, 1, line},
+                                      {1, 2, line},       {1, uh - e - 1, line},
+                                      {1, uh - e, kKept}, {0, uh / 2, kKept},
+                                      {2, uh / 2, kKept}, {2, 2, kKept}};
             if (uw - e < xEnd) probes.push_back({uw - e, 1, kKept});
             ExpectPixels(hSpin, up, probes);
         }
@@ -168,8 +138,12 @@ TEST_F(FieldSkinsTest, EditDrawsItsJointIntoAnAlignedUpDown) {
         const int shut = bLeft ? w - 1 : 0;
         const int openIn = bLeft ? 1 : w - 2;
         ExpectPixels(hEdit, ed,
-                     {{open, 0, COLOR_3DDKSHADOW}, {open, h - 1, COLOR_3DDKSHADOW}, {open, h / 2, kKept},
-                      {openIn, h / 2, kKept}, {shut, h / 2, COLOR_3DDKSHADOW}, {open, 1, COLOR_BTNHIGHLIGHT},
+                     {{open, 0, COLOR_3DDKSHADOW},
+                      {open, h - 1, COLOR_3DDKSHADOW},
+                      {open, h / 2, kKept},
+                      {openIn, h / 2, kKept},
+                      {shut, h / 2, COLOR_3DDKSHADOW},
+                      {open, 1, COLOR_BTNHIGHLIGHT},
                       {w / 2, h / 2, kKept}});
         DestroyWindow(hSpin);
         DestroyWindow(hEdit);
@@ -216,9 +190,13 @@ TEST_F(FieldSkinsTest, UpDownJointLinesAndPropagationToItsBuddy) {
         const std::string ctx = r.label;
         // The arrow frames: shadow outline, face inner bevel.
         ExpectPixels(hSpin, ctx + ", arrows",
-                     {{L, T, COLOR_BTNSHADOW}, {R - 1, firstBottom - 1, COLOR_BTNSHADOW}, {L + 1, T + 1, COLOR_BTNFACE},
-                      {L, secondTop, COLOR_BTNSHADOW}, {R - 1, B - 1, COLOR_BTNSHADOW},
-                      {R - 2, B - 2, COLOR_BTNFACE}, {(L + R) / 2, (T + firstBottom) / 2, kKept}});
+                     {{L, T, COLOR_BTNSHADOW},
+                      {R - 1, firstBottom - 1, COLOR_BTNSHADOW},
+                      {L + 1, T + 1, COLOR_BTNFACE},
+                      {L, secondTop, COLOR_BTNSHADOW},
+                      {R - 1, B - 1, COLOR_BTNSHADOW},
+                      {R - 2, B - 2, COLOR_BTNFACE},
+                      {(L + R) / 2, (T + firstBottom) / 2, kKept}});
         // The joint lines: drawn only while the buddy was not highlighted when
         // the up-down's redraw began. Row T - 1 is also where the edit draws
         // its own line when the propagation redraws it, so it is highlight
@@ -226,11 +204,12 @@ TEST_F(FieldSkinsTest, UpDownJointLinesAndPropagationToItsBuddy) {
         // above row uh - e (the edit's left line); row B and the far column
         // below that line tell the two apart.
         const bool bJoint = !r.bBuddyHot;
-        ExpectPixels(hSpin, ctx + ", joint",
-                     {{(L + R) / 2, T - 1, COLOR_BTNHIGHLIGHT},
-                      {(L + R) / 2, B, bJoint ? COLOR_BTNFACE : kKept},
-                      {bLeft ? L - 1 : R, H / 2, bLeft ? COLOR_BTNHIGHLIGHT : (bJoint ? COLOR_BTNFACE : kKept)},
-                      {bLeft ? L - 1 : R, B, bLeft ? (bJoint ? COLOR_BTNHIGHLIGHT : kKept) : (bJoint ? COLOR_BTNFACE : kKept)}});
+        ExpectPixels(
+            hSpin, ctx + ", joint",
+            {{(L + R) / 2, T - 1, COLOR_BTNHIGHLIGHT},
+             {(L + R) / 2, B, bJoint ? COLOR_BTNFACE : kKept},
+             {bLeft ? L - 1 : R, H / 2, bLeft ? COLOR_BTNHIGHLIGHT : (bJoint ? COLOR_BTNFACE : kKept)},
+             {bLeft ? L - 1 : R, B, bLeft ? (bJoint ? COLOR_BTNHIGHLIGHT : kKept) : (bJoint ? COLOR_BTNFACE : kKept)}});
         DestroyWindow(hSpin);
         DestroyWindow(hEdit);
     }
@@ -251,9 +230,9 @@ TEST_F(FieldSkinsTest, DisablingTheBuddyRepaintsItsUpDown) {
     StartRecording();
     EnableWindow(hEdit, FALSE);
     StopRecording();
-    EXPECT_TRUE(SequenceMatches({Proc(hEdit, WM_ENABLE, FALSE, 0), Frame(hEdit), Proc(hSpin, WM_PAINT, 0, 0),
-                                 Frame(hSpin)},
-                                nullptr, {WM_ENABLE, WM_PAINT}));
+    EXPECT_TRUE(
+        SequenceMatches({Proc(hEdit, WM_ENABLE, FALSE, 0), Frame(hEdit), Proc(hSpin, WM_PAINT, 0, 0), Frame(hSpin)},
+                        nullptr, {WM_ENABLE, WM_PAINT}));
 
     // The up-down turns hot: the disabled edit stays as it is.
     CControlSkin* pSpin = CSkinManager::FindSkin(hSpin);
@@ -272,9 +251,9 @@ TEST_F(FieldSkinsTest, DisablingTheBuddyRepaintsItsUpDown) {
     StartRecording();
     EnableWindow(hEdit, TRUE);
     StopRecording();
-    EXPECT_TRUE(SequenceMatches({Proc(hEdit, WM_ENABLE, TRUE, 0), Frame(hEdit), Proc(hSpin, WM_PAINT, 0, 0),
-                                 Frame(hSpin), Frame(hEdit)},
-                                nullptr, {WM_ENABLE, WM_PAINT}));
+    EXPECT_TRUE(SequenceMatches(
+        {Proc(hEdit, WM_ENABLE, TRUE, 0), Frame(hEdit), Proc(hSpin, WM_PAINT, 0, 0), Frame(hSpin), Frame(hEdit)},
+        nullptr, {WM_ENABLE, WM_PAINT}));
     EXPECT_TRUE(IsHot(hEdit));
 
     // An up-down whose buddy is another window sits next in Z order to a
@@ -441,8 +420,7 @@ TEST_F(FieldSkinsTest, DropButtonFrames) {
          COLOR_BTNFACE},
         {"combo disabled, hot, raised", WC_COMBOBOXA, CBS_DROPDOWN, false, true, true, true, COLOR_BTNFACE,
          COLOR_BTNFACE, COLOR_BTNFACE},
-        {"picker", DATETIMEPICK_CLASSA, 0, true, false, false, true, COLOR_BTNSHADOW, COLOR_BTNSHADOW,
-         COLOR_BTNFACE},
+        {"picker", DATETIMEPICK_CLASSA, 0, true, false, false, true, COLOR_BTNSHADOW, COLOR_BTNSHADOW, COLOR_BTNFACE},
         {"picker disabled", DATETIMEPICK_CLASSA, 0, false, false, false, true, COLOR_BTNFACE, COLOR_BTNFACE,
          COLOR_BTNFACE},
         {"picker with DTS_UPDOWN", DATETIMEPICK_CLASSA, DTS_UPDOWN, true, false, false, false, kKept, kKept, kKept},
@@ -469,8 +447,8 @@ TEST_F(FieldSkinsTest, DropButtonFrames) {
         ClientToScreen(h, &org);
         const int in = (org.x == rw.left + 3) ? 1 : 0;
         const int bl = W - 2 - in - arrow, bt = 2 + in, br = W - 2 - in, bb = H - 2 - in;
-        ExpectPixels(h, std::string(r.label) + ", flat edge", {{in, in, COLOR_3DDKSHADOW}, {W - 1 - in, H - 1 - in,
-                                                                COLOR_3DDKSHADOW}});
+        ExpectPixels(h, std::string(r.label) + ", flat edge",
+                     {{in, in, COLOR_3DDKSHADOW}, {W - 1 - in, H - 1 - in, COLOR_3DDKSHADOW}});
         ExpectPixels(h, std::string(r.label) + ", drop button",
                      {{bl, bt, r.outerTopLeft},
                       {bl, (bt + bb) / 2, r.outerTopLeft},
@@ -569,15 +547,22 @@ TEST_F(FieldSkinsTest, ListBoxFramesItsOwnScrollBar) {
         SCROLLINFO si = {sizeof(si), SIF_ALL, 0, 0, 0, 0, 0};
         GetScrollInfo(hList, SB_VERT, &si);
         ASSERT_GT(si.nPage, 0u) << r.label;
-        ASSERT_LT(static_cast<int>(si.nPage) * 3, si.nMax - si.nMin + 1) << r.label << ": a thumb well short of the track";
+        ASSERT_LT(static_cast<int>(si.nPage) * 3, si.nMax - si.nMin + 1)
+            << r.label << ": a thumb well short of the track";
         FillWindow(hList, kSentinel);
         CSkinManager::FindSkin(hList)->RedrawFrame();
 
         std::vector<Px> probes = {
-            {0, 0, COLOR_3DDKSHADOW}, {W - 1, H - 1, COLOR_3DDKSHADOW}, {1, 1, COLOR_BTNHIGHLIGHT},
+            {0, 0, COLOR_3DDKSHADOW},
+            {W - 1, H - 1, COLOR_3DDKSHADOW},
+            {1, 1, COLOR_BTNHIGHLIGHT},
             // The two arrows.
-            {bl, bt, COLOR_BTNSHADOW}, {br - 1, bt + s - 1, COLOR_BTNSHADOW}, {bl + 1, bt + 1, COLOR_BTNFACE},
-            {bl, bb - s, COLOR_BTNSHADOW}, {br - 1, bb - 1, COLOR_BTNSHADOW}, {br - 2, bb - 2, COLOR_BTNFACE},
+            {bl, bt, COLOR_BTNSHADOW},
+            {br - 1, bt + s - 1, COLOR_BTNSHADOW},
+            {bl + 1, bt + 1, COLOR_BTNFACE},
+            {bl, bb - s, COLOR_BTNSHADOW},
+            {br - 1, bb - 1, COLOR_BTNSHADOW},
+            {br - 2, bb - 2, COLOR_BTNFACE},
         };
         if (r.nTopIndex == 0) {
             // The thumb starts right below the first arrow; the far end of
@@ -625,8 +610,7 @@ TEST_F(FieldSkinsTest, IPAddressRedrawsAsItsFieldsTakeTheFocus) {
     SetFocus(fields[1]);
     StopRecording();
     EXPECT_TRUE(SequenceMatches(
-        {Frame(hIP), command(fields[0], EN_KILLFOCUS), Frame(hIP), command(fields[1], EN_SETFOCUS)}, hIP,
-        {WM_COMMAND}))
+        {Frame(hIP), command(fields[0], EN_KILLFOCUS), Frame(hIP), command(fields[1], EN_SETFOCUS)}, hIP, {WM_COMMAND}))
         << "focus from the first field to the second";
 
     // Typing into the field: change notifications pass without a redraw.
@@ -662,8 +646,12 @@ TEST_F(FieldSkinsTest, SimpleComboEditFramesInsideTheComboBox) {
     CSkinManager::FindSkin(hEdit)->RedrawFrame();
     const int w = WidthOf(hEdit) + 6, h = HeightOf(hEdit) + 6;
     ExpectPixels(hCombo, "combo box around its edit",
-                 {{0, 0, COLOR_3DDKSHADOW}, {w - 1, 0, COLOR_3DDKSHADOW}, {0, h - 1, COLOR_3DDKSHADOW},
-                  {w - 1, h - 1, COLOR_3DDKSHADOW}, {1, 1, COLOR_BTNHIGHLIGHT}, {w - 2, h - 2, COLOR_BTNHIGHLIGHT},
+                 {{0, 0, COLOR_3DDKSHADOW},
+                  {w - 1, 0, COLOR_3DDKSHADOW},
+                  {0, h - 1, COLOR_3DDKSHADOW},
+                  {w - 1, h - 1, COLOR_3DDKSHADOW},
+                  {1, 1, COLOR_BTNHIGHLIGHT},
+                  {w - 2, h - 2, COLOR_BTNHIGHLIGHT},
                   {w / 2, h, kKept}});
 }
 

@@ -12,64 +12,8 @@ namespace {
 
 const COLORREF kSentinel = RGB(0xFF, 0x00, 0xFF);
 
-// A memory DC with a top-down 32-bpp DIB section, filled with the sentinel.
-class CDibCanvas {
-public:
-    CDibCanvas(int cx, int cy) : m_cx(cx), m_cy(cy) {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = cx;
-        bi.bmiHeader.biHeight = -cy;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        m_hDC = CreateCompatibleDC(nullptr);
-        m_hBitmap = CreateDIBSection(m_hDC, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits), nullptr, 0);
-        m_hOld = SelectObject(m_hDC, m_hBitmap);
-        for (int i = 0; i < cx * cy; ++i) m_pBits[i] = 0x00FF00FF;
-    }
-    ~CDibCanvas() {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hBitmap);
-        DeleteDC(m_hDC);
-    }
-    CDibCanvas(const CDibCanvas&) = delete;
-    CDibCanvas& operator=(const CDibCanvas&) = delete;
-
-    HDC DC() const { return m_hDC; }
-    // The pixel as a COLORREF; CLR_INVALID outside.
-    COLORREF At(int x, int y) const {
-        if (x < 0 || y < 0 || x >= m_cx || y >= m_cy) return CLR_INVALID;
-        GdiFlush();
-        DWORD v = m_pBits[y * m_cx + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    }
-    int Count(COLORREF c) const {
-        int n = 0;
-        for (int y = 0; y < m_cy; ++y)
-            for (int x = 0; x < m_cx; ++x) n += At(x, y) == c;
-        return n;
-    }
-
-private:
-    int m_cx, m_cy;
-    HDC m_hDC = nullptr;
-    HBITMAP m_hBitmap = nullptr;
-    HGDIOBJ m_hOld = nullptr;
-    DWORD* m_pBits = nullptr;
-};
-
-struct Probe {
-    int x, y;
-    COLORREF expected;
-};
-
-void ExpectPixels(const CDibCanvas& dib, const char* context, std::initializer_list<Probe> probes) {
-    for (const Probe& p : probes) {
-        EXPECT_EQ(engine_test::ColorText(dib.At(p.x, p.y)), engine_test::ColorText(p.expected))
-            << context << " at (" << p.x << ", " << p.y << ")";
-    }
-}
+using scrivlo_test::CDibCanvas;
+using scrivlo_test::ExpectPixels;
 
 const COLORREF A = RGB(0x11, 0x22, 0x33);
 const COLORREF B = RGB(0xAA, 0xBB, 0xCC);
@@ -77,7 +21,7 @@ const COLORREF B = RGB(0xAA, 0xBB, 0xCC);
 }  // namespace
 
 TEST(FlatDraw, FillRectFillsAndLeavesTheBackgroundColour) {
-    CDibCanvas dib(20, 20);
+    CDibCanvas dib(20, 20, kSentinel);
     SetBkColor(dib.DC(), RGB(1, 2, 3));
     SkinFillRect(dib.DC(), 2, 3, 4, 5, A);
     EXPECT_EQ(dib.Count(A), 20);
@@ -96,7 +40,7 @@ TEST(FlatDraw, FillRectWithReversedExtentsFillsTheOrderedForm) {
         {"both negative", 7, 7, -3, -2},
     };
     for (const Case& c : cases) {
-        CDibCanvas dib(12, 12);
+        CDibCanvas dib(12, 12, kSentinel);
         SkinFillRect(dib.DC(), c.x, c.y, c.cx, c.cy, A);
         EXPECT_EQ(dib.Count(A), 6) << c.label;
         ExpectPixels(dib, c.label, {{4, 5, A}, {6, 6, A}, {7, 5, kSentinel}, {4, 7, kSentinel}, {3, 5, kSentinel}});
@@ -104,7 +48,7 @@ TEST(FlatDraw, FillRectWithReversedExtentsFillsTheOrderedForm) {
 }
 
 TEST(FlatDraw, ThreeDRectCorners) {
-    CDibCanvas dib(12, 12);
+    CDibCanvas dib(12, 12, kSentinel);
     SkinDraw3dRect(dib.DC(), 2, 2, 5, 4, A, B);
     ExpectPixels(dib, "5x4 at (2, 2)",
                  {
@@ -124,7 +68,7 @@ TEST(FlatDraw, ThreeDRectCorners) {
 }
 
 TEST(FlatDraw, OnePixelThreeDRectTakesTheBottomRightColour) {
-    CDibCanvas dib(4, 4);
+    CDibCanvas dib(4, 4, kSentinel);
     SkinDraw3dRect(dib.DC(), 1, 1, 1, 1, A, B);
     EXPECT_EQ(dib.At(1, 1), B);
     EXPECT_EQ(dib.Count(A), 0);
@@ -145,8 +89,7 @@ TEST(FlatDraw, DoubleFrameAndTheTwoFlatFrames) {
     } cases[] = {
         {"flat edge", [](HDC h, const RECT* r) { SkinDrawFlatEdge(h, r); }, dk, dk, hl, hl},
         {"flat button", [](HDC h, const RECT* r) { SkinDrawFlatButton(h, r, FALSE); }, shadow, shadow, face, face},
-        {"raised flat button", [](HDC h, const RECT* r) { SkinDrawFlatButton(h, r, TRUE); }, hl, shadow, face,
-         face},
+        {"raised flat button", [](HDC h, const RECT* r) { SkinDrawFlatButton(h, r, TRUE); }, hl, shadow, face, face},
         {"double frame, four indices",
          [](HDC h, const RECT* r) {
              SkinDrawDoubleFrame(h, r, COLOR_3DDKSHADOW, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT, COLOR_BTNFACE);
@@ -154,7 +97,7 @@ TEST(FlatDraw, DoubleFrameAndTheTwoFlatFrames) {
          dk, shadow, hl, face},
     };
     for (const Case& c : cases) {
-        CDibCanvas dib(10, 8);
+        CDibCanvas dib(10, 8, kSentinel);
         c.draw(dib.DC(), &rc);
         ExpectPixels(dib, c.label,
                      {
@@ -179,10 +122,25 @@ TEST(FlatDraw, MulDivMatchesTheSystem) {
     // The scroll bar arithmetic uses its own MulDiv so that it builds without
     // the window system; it must agree with the system's.
     const int cases[][3] = {
-        {10, 10, 3},  {10, 10, 6},   {5, 1, 2},          {-5, 1, 2},       {5, -1, 2},         {5, 1, -2},
-        {-5, -1, -2}, {7, 0, 5},     {0, 0, 0},          {1, 1, 0},        {INT_MAX, INT_MAX, INT_MAX},
-        {INT_MAX, 2, 1}, {100, 37, 1000}, {123456, 789, 1011}, {-123456, 789, 1011}, {3, 1, 2}, {-3, 1, 2},
-        {INT_MAX, 1, 1}, {-INT_MAX, 1, 1},
+        {10, 10, 3},
+        {10, 10, 6},
+        {5, 1, 2},
+        {-5, 1, 2},
+        {5, -1, 2},
+        {5, 1, -2},
+        {-5, -1, -2},
+        {7, 0, 5},
+        {0, 0, 0},
+        {1, 1, 0},
+        {INT_MAX, INT_MAX, INT_MAX},
+        {INT_MAX, 2, 1},
+        {100, 37, 1000},
+        {123456, 789, 1011},
+        {-123456, 789, 1011},
+        {3, 1, 2},
+        {-3, 1, 2},
+        {INT_MAX, 1, 1},
+        {-INT_MAX, 1, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(SkinMulDiv(c[0], c[1], c[2]), MulDiv(c[0], c[1], c[2])) << c[0] << " * " << c[1] << " / " << c[2];

@@ -47,7 +47,10 @@ TEST(PartsGeometry, VerticalChannelIsTurnedAndShifted) {
         {"TBS_BOTH: k = 0", {8, 10, 108, 14}, {2, 50, 23, 61}, kVert | kBoth, {10, 8, 14, 108}},
         {"TBS_LEFT wins over TBS_BOTH", {8, 10, 108, 14}, {2, 50, 23, 61}, kVert | kLeft | kBoth, {11, 8, 15, 108}},
         {"ticks right (default): k = -1", {8, 10, 108, 14}, {2, 50, 23, 61}, kVert, {9, 8, 13, 108}},
-        {"other style bits do not count", {8, 10, 108, 14}, {2, 50, 23, 61}, kVert | SKIN_TBS_NOTHUMB | 0x1,
+        {"other style bits do not count",
+         {8, 10, 108, 14},
+         {2, 50, 23, 61},
+         kVert | SKIN_TBS_NOTHUMB | 0x1,
          {9, 8, 13, 108}},
         // Odd extents: 5 / 2 = 2, 20 / 2 = 10.
         {"odd channel extent", {0, 3, 50, 8}, {0, 0, 20, 11}, kVert | kBoth, {8, 0, 13, 50}},
@@ -158,9 +161,9 @@ TEST(PartsGeometry, HeaderHitTest) {
         int x, y;
         int expected;
     } rows[] = {
-        {0, 0, 0},   {49, 23, 0}, {50, 10, 2},  // the empty item 1 holds no point
-        {79, 10, 2}, {80, 10, 3}, {99, 10, 3},  {100, 10, -1},  // the empty area
-        {-1, 10, -1}, {10, -1, -1}, {10, 24, -1},  // outside the client height
+        {0, 0, 0},    {49, 23, 0},  {50, 10, 2},                  // the empty item 1 holds no point
+        {79, 10, 2},  {80, 10, 3},  {99, 10, 3},  {100, 10, -1},  // the empty area
+        {-1, 10, -1}, {10, -1, -1}, {10, 24, -1},                 // outside the client height
     };
     for (const Row& r : rows)
         EXPECT_EQ(SkinHeaderHitTest(widths, 4, 24, r.x, r.y), r.expected) << "at (" << r.x << ", " << r.y << ")";
@@ -220,9 +223,9 @@ TEST(PartsGeometry, ToolBarHitTest) {
         int x, y;
         int expected;
     } rows[] = {
-        {0, 0, 0},   {22, 21, 0}, {23, 5, 2},  // a separator never holds the cursor
-        {41, 5, 2},  // overlapping buttons: the first one
-        {46, 5, 3},  {62, 21, 3}, {63, 5, -1}, {10, 22, -1}, {-1, 5, -1},
+        {0, 0, 0},  {22, 21, 0}, {23, 5, 2},  // a separator never holds the cursor
+        {41, 5, 2},                           // overlapping buttons: the first one
+        {46, 5, 3}, {62, 21, 3}, {63, 5, -1}, {10, 22, -1}, {-1, 5, -1},
     };
     for (const Row& r : rows)
         EXPECT_EQ(SkinToolBarHitTest(rcs, sep, 4, r.x, r.y), r.expected) << "at (" << r.x << ", " << r.y << ")";

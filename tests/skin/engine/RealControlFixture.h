@@ -1,5 +1,7 @@
 // A visible host window for cases on real common controls: the controls it
 // creates are destroyed, and the engine emptied, at the end of each case.
+// Beside it, what those cases probe with: a sentinel colour painted over a
+// window before a redraw, recorded kinds, and pixels by system colour.
 #pragma once
 
 #include <windows.h>
@@ -7,13 +9,63 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "skin/engine/FlatDraw.h"
 #include "skin/engine/SkinManager.h"
 #include "tests/skin/engine/EngineTestSupport.h"
 #include "tests/support/WinePump.h"
 
 namespace engine_test {
+
+// Painted over a window before a redraw: whatever still shows it afterwards
+// was not drawn by the skinner. No system colour of the test palette has it.
+const COLORREF kSentinel = RGB(0x12, 0x9A, 0x56);
+
+// A kind of the engine whose DrawFrame is also recorded in the message
+// sequence, so the order of redraws and passed-on messages can be compared,
+// and counted.
+template <class Kind>
+class CRecorded : public Kind {
+public:
+    void DrawFrame(HDC hDC, const RECT* prcFrame) override {
+        Record(SRC_FRAME, this->m_hWnd, 0, 0, 0);
+        ++m_nDraws;
+        Kind::DrawFrame(hDC, prcFrame);
+    }
+    int m_nDraws = 0;
+};
+
+// Paints the whole window, non-client area included.
+inline void FillWindow(HWND h, COLORREF clr) {
+    RECT r;
+    GetWindowRect(h, &r);
+    HDC hDC = GetWindowDC(h);
+    SkinFillRect(hDC, 0, 0, r.right - r.left, r.bottom - r.top, clr);
+    ReleaseDC(h, hDC);
+}
+
+// The colour expected at one pixel: a system colour index, or kKept for the
+// sentinel.
+const int kKept = -1;
+struct Px {
+    int x, y;
+    int nColor;
+};
+inline COLORREF Expected(int nColor) { return nColor == kKept ? kSentinel : GetSysColor(nColor); }
+
+// bClient: read through the client DC, else through the window DC.
+inline void ExpectPixels(HWND h, bool bClient, const std::string& context, const std::vector<Px>& probes) {
+    std::vector<scrivlo_test::PixelProbe> expected;
+    for (const Px& p : probes) expected.push_back({p.x, p.y, Expected(p.nColor)});
+    scrivlo_test::ExpectPixels(
+        [&](int x, int y) { return bClient ? scrivlo_test::ClientPixel(h, x, y) : WindowPixel(h, x, y); }, context,
+        expected);
+}
+inline void ExpectPixels(HWND h, const std::string& context, const std::vector<Px>& probes) {
+    ExpectPixels(h, false, context, probes);
+}
 
 class RealControlFixture : public ::testing::Test {
 protected:
@@ -54,14 +106,7 @@ protected:
     }
     // Moves the cursor to a screen point and waits until the system has it there.
     void CursorTo(int x, int y) {
-        SetCursorPos(x, y);
-        scrivlo_test::WaitUntil(
-            [&] {
-                POINT now;
-                GetCursorPos(&now);
-                return now.x == x && now.y == y;
-            },
-            1000);
+        scrivlo_test::MoveCursorTo(x, y);
         scrivlo_test::PumpMessages(20);
     }
     void CursorTo(POINT pt) { CursorTo(pt.x, pt.y); }

@@ -25,14 +25,7 @@ protected:
     // Moves the cursor to the middle of hWnd (or to a screen point) and waits
     // until the system reports it there.
     void CursorTo(int x, int y) {
-        SetCursorPos(x, y);
-        scrivlo_test::WaitUntil(
-            [&] {
-                POINT pt;
-                GetCursorPos(&pt);
-                return pt.x == x && pt.y == y;
-            },
-            1000);
+        scrivlo_test::MoveCursorTo(x, y);
         scrivlo_test::PumpMessages(20);
     }
     void CursorOver(HWND hWnd) {

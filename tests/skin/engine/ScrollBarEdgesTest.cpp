@@ -21,10 +21,10 @@ const SkinRect kNone = {0, 0, 0, 0};
 }  // namespace
 
 TEST(ScrollBarEdges, OwnBarAndControlAtTheEdges) {
-    const SkinRect tall = {0, 0, 16, 132};    // arrows 16, track 100
-    const SkinRect low = {0, 0, 16, 40};      // arrows 16, track 8: shorter than the system's thumb
-    const SkinRect shortV = {0, 0, 16, 31};   // arrows 15, track 1
-    const SkinRect shortH = {0, 0, 25, 16};   // arrows 12, track 1
+    const SkinRect tall = {0, 0, 16, 132};   // arrows 16, track 100
+    const SkinRect low = {0, 0, 16, 40};     // arrows 16, track 8: shorter than the system's thumb
+    const SkinRect shortV = {0, 0, 16, 31};  // arrows 15, track 1
+    const SkinRect shortH = {0, 0, 25, 16};  // arrows 12, track 1
     struct Case {
         const char* label;
         SkinRect rc;
@@ -43,7 +43,11 @@ TEST(ScrollBarEdges, OwnBarAndControlAtTheEdges) {
         // The page covers the range (range nMax - nMin + 1 = nPage): the
         // control's thumb is the track minus one pixel at offset 0, whatever
         // the position.
-        {"page covers the range, nMin 10, position in the middle", tall, true, {10, 109, 100, 50}, kNone,
+        {"page covers the range, nMin 10, position in the middle",
+         tall,
+         true,
+         {10, 109, 100, 50},
+         kNone,
          {0, 16, 16, 115}},
         {"page larger than the range", tall, true, {0, 99, 150, 40}, kNone, {0, 16, 16, 116}},
         // A horizontal bar shorter than two arrows, page covering the range:

@@ -13,10 +13,10 @@ TEST(ScrollBarGeometry, MulDivRoundsToNearestAndReportsFailures) {
     struct Case {
         int a, b, c, expected;
     } cases[] = {
-        {10, 10, 3, 33},          // 33.3
-        {10, 10, 6, 17},          // 16.7
-        {5, 1, 2, 3},             // 2.5 rounds away from zero
-        {-5, 1, 2, -3},           // -2.5
+        {10, 10, 3, 33},  // 33.3
+        {10, 10, 6, 17},  // 16.7
+        {5, 1, 2, 3},     // 2.5 rounds away from zero
+        {-5, 1, 2, -3},   // -2.5
         {5, -1, 2, -3},
         {5, 1, -2, -3},
         {-5, -1, -2, -3},
@@ -58,8 +58,8 @@ TEST(ScrollBarGeometry, ArrowsOfNormalAndShortBars) {
 
 namespace {
 
-const SkinScrollMetrics kNt = {16, 16, false};   // minimum thumb 8
-const SkinScrollMetrics kW95 = {16, 12, true};   // minimum thumb 8 (16 / 2)
+const SkinScrollMetrics kNt = {16, 16, false};     // minimum thumb 8
+const SkinScrollMetrics kW95 = {16, 12, true};     // minimum thumb 8 (16 / 2)
 const SkinScrollMetrics kW95Big = {24, 12, true};  // minimum thumb 12
 
 }  // namespace
@@ -93,8 +93,7 @@ TEST(ScrollBarGeometry, ThumbRectangles) {
         {"horizontal", h, false, true, kNt, {0, 199, 50, 150}, true, {176, 0, 226, 16}},
         // The page covers the whole range.
         {"own bar, page covers range: none", v, true, false, kNt, {0, 99, 100, 0}, false, {}},
-        {"control, page covers range: track minus one", v, true, true, kNt, {0, 99, 100, 0}, true,
-         {0, 16, 16, 115}},
+        {"control, page covers range: track minus one", v, true, true, kNt, {0, 99, 100, 0}, true, {0, 16, 16, 115}},
         {"control, page larger than range", v, true, true, kNt, {0, 99, 150, 0}, true, {0, 16, 16, 116}},
         {"empty range: none", v, true, true, kNt, {5, 4, 10, 0}, false, {}},
         // The position, not the track position, places the thumb; a

@@ -8,8 +8,8 @@ const unsigned long WS_CHILD_ = 0x40000000UL;
 const unsigned long EDGE = 0x200UL;  // WS_EX_CLIENTEDGE
 
 const char* KindName(SkinKind k) {
-    static const char* const names[] = {"none", "border", "ipaddress", "edit", "comboedit", "combo",
-                                        "datetime", "spin", "scrollbar", "trackbar", "header", "toolbar"};
+    static const char* const names[] = {"none",     "border", "ipaddress", "edit",     "comboedit", "combo",
+                                        "datetime", "spin",   "scrollbar", "trackbar", "header",    "toolbar"};
     return k >= 0 && k < SKIN_KIND_COUNT ? names[k] : "?";
 }
 
@@ -92,8 +92,7 @@ TEST(SkinDispatch, EveryRowOfTheClassTable) {
         SkinDispatch d = SkinChooseKind(f);
         EXPECT_STREQ(KindName(d.nKind), KindName(c.kind))
             << c.cls << " style " << std::hex << c.style << " ex " << c.exStyle << " parent " << c.parentCls;
-        EXPECT_STREQ(ChildrenName(d.nChildren), ChildrenName(c.children)) << c.cls << " style " << std::hex
-                                                                           << c.style;
+        EXPECT_STREQ(ChildrenName(d.nChildren), ChildrenName(c.children)) << c.cls << " style " << std::hex << c.style;
     }
 }
 
@@ -118,6 +117,7 @@ TEST(SkinDispatch, NullNamesAreEmptyNames) {
 }
 
 TEST(SkinDispatch, CreationModeCandidates) {
+    // clang-format off
     struct Case {
         const char* cls;
         unsigned long style;
@@ -132,6 +132,7 @@ TEST(SkinDispatch, CreationModeCandidates) {
         {"ScrollBar2", WS_CHILD_, true},
         {"#32770", WS_CHILD_, true},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(SkinIsCreationCandidate(c.cls, c.style), c.expected) << c.cls << " " << std::hex << c.style;
     }
@@ -143,12 +144,8 @@ TEST(SkinDispatch, SweepCandidates) {
         unsigned long style;
         bool expected;
     } cases[] = {
-        {"Edit", WS_CHILD_, true},
-        {"Edit", 0, false},
-        {"#32770", WS_CHILD_, false},
-        {"#32770", 0, false},
-        {"ScrollBar", WS_CHILD_, true},
-        {"#32771", WS_CHILD_, true},
+        {"Edit", WS_CHILD_, true},      {"Edit", 0, false},          {"#32770", WS_CHILD_, false}, {"#32770", 0, false},
+        {"ScrollBar", WS_CHILD_, true}, {"#32771", WS_CHILD_, true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SkinIsSweepCandidate(c.cls, c.style), c.expected) << c.cls << " " << std::hex << c.style;

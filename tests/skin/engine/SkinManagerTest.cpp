@@ -30,21 +30,6 @@ HWND CreateTestDialog(int nId, HWND hParent, LPARAM lParam) {
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(nId), hParent, &TestDlgProc, lParam);
 }
 
-namespace {
-
-HWND ChildOfClass(HWND hParent, const char* pszClass) {
-    for (HWND h = GetTopWindow(hParent); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        char sz[64] = "";
-        GetClassNameA(h, sz, sizeof(sz));
-        if (lstrcmpiA(sz, pszClass) == 0) return h;
-    }
-    return nullptr;
-}
-
-bool HasClientEdge(HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; }
-
-}  // namespace
-
 TEST_F(EngineTest, InstallTwiceOnOneThreadInstallsOneHookAndUpdatesModeAndFlag) {
     m_pManager->Install(0, static_cast<DWORD>(-1), 1);
     ASSERT_EQ(CSkinManager::m_mapHooks.GetCount(), 1);

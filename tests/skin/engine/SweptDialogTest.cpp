@@ -129,17 +129,6 @@ std::string SkinTypeOf(HWND h) {
     return t.name();
 }
 
-HWND ChildOfClass(HWND hParent, const char* pszClass) {
-    for (HWND h = GetTopWindow(hParent); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        char sz[64] = "";
-        GetClassNameA(h, sz, sizeof(sz));
-        if (lstrcmpiA(sz, pszClass) == 0) return h;
-    }
-    return nullptr;
-}
-
-bool HasClientEdge(HWND h) { return (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0; }
-
 WNDPROC ProcOf(HWND h) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC)); }
 
 // Every skinned window has the thunk as its procedure and a previous
@@ -240,16 +229,7 @@ protected:
         scrivlo_test::PumpMessages(150);
         return hDlg;
     }
-    void CursorTo(int x, int y) {
-        SetCursorPos(x, y);
-        scrivlo_test::WaitUntil(
-            [&] {
-                POINT pt;
-                GetCursorPos(&pt);
-                return pt.x == x && pt.y == y;
-            },
-            1000);
-    }
+    void CursorTo(int x, int y) { scrivlo_test::MoveCursorTo(x, y); }
     void CursorOver(HWND h) {
         RECT r;
         GetWindowRect(h, &r);

@@ -24,28 +24,54 @@ bool g_secondOkCancel = false;
 
 struct CWriter {
     std::vector<unsigned char> b;
-    void Word(unsigned w) { b.push_back(static_cast<unsigned char>(w)); b.push_back(static_cast<unsigned char>(w >> 8)); }
-    void Dword(unsigned long d) { Word(d & 0xFFFF); Word((d >> 16) & 0xFFFF); }
-    void Text(const wchar_t* s) { while (*s) Word(*s++); Word(0); }
-    void Align() { while (b.size() % 4) b.push_back(0); }
+    void Word(unsigned w) {
+        b.push_back(static_cast<unsigned char>(w));
+        b.push_back(static_cast<unsigned char>(w >> 8));
+    }
+    void Dword(unsigned long d) {
+        Word(d & 0xFFFF);
+        Word((d >> 16) & 0xFFFF);
+    }
+    void Text(const wchar_t* s) {
+        while (*s) Word(*s++);
+        Word(0);
+    }
+    void Align() {
+        while (b.size() % 4) b.push_back(0);
+    }
 };
 
 std::vector<DWORD> MainTemplate() {
     CWriter w;
-    w.Word(1); w.Word(0xFFFF); w.Dword(0); w.Dword(0);
+    w.Word(1);
+    w.Word(0xFFFF);
+    w.Dword(0);
+    w.Dword(0);
     w.Dword(WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_SETFONT);
     w.Word(1);
-    w.Word(60); w.Word(60); w.Word(200); w.Word(60);
-    w.Word(0); w.Word(0);
+    w.Word(60);
+    w.Word(60);
+    w.Word(200);
+    w.Word(60);
+    w.Word(0);
+    w.Word(0);
     w.Text(L"Scrivlo");
-    w.Word(8); w.Word(400); w.b.push_back(0); w.b.push_back(0);
+    w.Word(8);
+    w.Word(400);
+    w.b.push_back(0);
+    w.b.push_back(0);
     w.Text(L"Tahoma");
     w.Align();
-    w.Dword(0); w.Dword(0);
+    w.Dword(0);
+    w.Dword(0);
     w.Dword(WS_CHILD | WS_VISIBLE | SS_CENTER);
-    w.Word(10); w.Word(20); w.Word(180); w.Word(12);
+    w.Word(10);
+    w.Word(20);
+    w.Word(180);
+    w.Word(12);
     w.Dword(kStatusId);
-    w.Word(0xFFFF); w.Word(0x0082);
+    w.Word(0xFFFF);
+    w.Word(0x0082);
     w.Word(0);
     w.Word(0);
     w.Align();
@@ -64,7 +90,7 @@ DWORD WINAPI Worker(void* param) {
     // A sent message to the dialog's thread, as the product's label update is.
     SetDlgItemTextA(main, kStatusId, "Creating registry file, please wait...");
     const CStandInShape second = g_secondOkCancel ? OkCancelBox(L"Question", L"Write the registry file?")
-                                                 : OkBox(L"Success!", L"Log file successfully created!");
+                                                  : OkBox(L"Success!", L"Log file successfully created!");
     const INT_PTR result = RunStandInBox(main, second);
     PostMessageA(main, kDone, static_cast<WPARAM>(first * 10 + result), 0);
     return 0;
@@ -78,9 +104,7 @@ INT_PTR CALLBACK MainProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
         if (thread) CloseHandle(thread);
         return TRUE;
     }
-    case kDone:
-        EndDialog(dialog, static_cast<INT_PTR>(wParam));
-        return TRUE;
+    case kDone: EndDialog(dialog, static_cast<INT_PTR>(wParam)); return TRUE;
     }
     return FALSE;
 }
@@ -92,9 +116,8 @@ int main(int argc, char** argv) {
     if (mode == "run") {
         g_secondOkCancel = argc > 2 && std::strcmp(argv[2], "okcancel") == 0;
         const std::vector<DWORD> main = MainTemplate();
-        return static_cast<int>(DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                                                        reinterpret_cast<LPCDLGTEMPLATEW>(main.data()),
-                                                        nullptr, MainProc, 0));
+        return static_cast<int>(DialogBoxIndirectParamW(
+            GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(main.data()), nullptr, MainProc, 0));
     }
     if (mode == "box") return static_cast<int>(RunStandInBox(nullptr, StandInOfKind(argc > 2 ? argv[2] : "ok")));
     if (mode == "hang") {

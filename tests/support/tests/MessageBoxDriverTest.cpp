@@ -211,8 +211,8 @@ TEST_P(ForegroundTest, TheBoxComesBackToTheForegroundWithItsFocusedButton) {
     }
     EXPECT_EQ(FocusOfThreadOf(box), GetDlgItem(box, IDOK)) << "the default button has the focus";
 
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 500, 40, 40, nullptr,
-                                 nullptr, nullptr, nullptr);
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 600, 500, 40, 40, nullptr, nullptr,
+                                 nullptr, nullptr);
     ASSERT_TRUE(other);
     SetForegroundWindow(other);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other; }, 2000));
@@ -222,8 +222,8 @@ TEST_P(ForegroundTest, TheBoxComesBackToTheForegroundWithItsFocusedButton) {
     }
     EXPECT_TRUE(BringToForeground(box));
     PumpMessages(300);
-    EXPECT_EQ(GetForegroundWindow(), box) << "the foreground stays with the box; now "
-                                          << ClassNameOf(GetForegroundWindow());
+    EXPECT_EQ(GetForegroundWindow(), box)
+        << "the foreground stays with the box; now " << ClassNameOf(GetForegroundWindow());
     EXPECT_TRUE(WaitUntil([&] { return FocusOfThreadOf(box) == GetDlgItem(box, IDOK); }, 1000))
         << "the dialog gives the focus back to the control that had it; focus " << FocusOfThreadOf(box)
         << ", foreground " << ClassNameOf(GetForegroundWindow());
@@ -276,15 +276,9 @@ TEST_P(AnswerTest, TheBoxEndsWithTheButtonAUserWouldPress) {
     HWND box = host.Box();
 
     switch (c.action) {
-    case Action::kClick:
-        ASSERT_TRUE(ClickButton(box, c.id));
-        break;
-    case Action::kEnter:
-        ASSERT_TRUE(PressKey(box, VK_RETURN));
-        break;
-    case Action::kEscape:
-        ASSERT_TRUE(PressKey(box, VK_ESCAPE));
-        break;
+    case Action::kClick: ASSERT_TRUE(ClickButton(box, c.id)); break;
+    case Action::kEnter: ASSERT_TRUE(PressKey(box, VK_RETURN)); break;
+    case Action::kEscape: ASSERT_TRUE(PressKey(box, VK_ESCAPE)); break;
     case Action::kEscapeThenEnter:
         ASSERT_TRUE(PressKey(box, VK_ESCAPE));
         PumpMessages(300);
@@ -305,9 +299,7 @@ TEST_P(AnswerTest, TheBoxEndsWithTheButtonAUserWouldPress) {
         ASSERT_TRUE(PressKey(box, VK_RETURN));
         break;
     }
-    case Action::kAnswerByKeyboard:
-        ASSERT_TRUE(AnswerBox(box, c.id, AnswerMethod::kKeyboard));
-        break;
+    case Action::kAnswerByKeyboard: ASSERT_TRUE(AnswerBox(box, c.id, AnswerMethod::kKeyboard)); break;
     }
     int result = -1;
     ASSERT_TRUE(host.WaitResult(5000, &result)) << "the box did not end";
@@ -323,13 +315,16 @@ std::string AnswerLabel(const testing::TestParamInfo<std::tuple<CAnswerCase, Pla
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, AnswerTest,
-                         testing::Combine(testing::ValuesIn(kAnswerCases), testing::ValuesIn(kPlaces)),
-                         AnswerLabel);
+                         testing::Combine(testing::ValuesIn(kAnswerCases), testing::ValuesIn(kPlaces)), AnswerLabel);
 
 // The posted path bypasses SendInput; it is kept as a diagnostic
 // alternative and must answer a box of another process just as well.
 TEST(AnswerPosted, ClickAndKeysReachABoxOfAnotherProcess) {
-    struct CCase { const char* kind; AnswerMethod method; int id; };
+    struct CCase {
+        const char* kind;
+        AnswerMethod method;
+        int id;
+    };
     const CCase cases[] = {{"okcancel", AnswerMethod::kClick, 2}, {"custom2", AnswerMethod::kKeyboard, 2}};
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.kind);
@@ -353,7 +348,10 @@ TEST_P(PixelTest, ReadsTheBoxBackgroundFromTheWindowAndFromTheScreen) {
     BringToForeground(box);
     PumpMessages(200);  // let the box paint and X settle
     const COLORREF background = StandInOfKind("ok").m_crBackground;
-    struct CProbe { CaptureSource source; const char* name; };
+    struct CProbe {
+        CaptureSource source;
+        const char* name;
+    };
     const CProbe probes[] = {{CaptureSource::kFromWindow, "window"}, {CaptureSource::kFromScreen, "screen"}};
     for (const CProbe& p : probes) {
         SCOPED_TRACE(p.name);
@@ -374,8 +372,7 @@ TEST_P(PixelTest, ReadsTheBoxBackgroundFromTheWindowAndFromTheScreen) {
     EXPECT_TRUE(AnswerBox(box, IDOK, AnswerMethod::kClick));
 }
 
-INSTANTIATE_TEST_SUITE_P(Places, PixelTest,
-                         testing::Values(Place::kSameThread, Place::kOtherProcess), PlaceLabel);
+INSTANTIATE_TEST_SUITE_P(Places, PixelTest, testing::Values(Place::kSameThread, Place::kOtherProcess), PlaceLabel);
 
 LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_ERASEBKGND) {
@@ -405,12 +402,13 @@ TEST(Pixels, ACoveredPartOfABoxIsNotRead) {
     cls.lpszClassName = L"SupportCover";
     RegisterClassW(&cls);
     const RECT rc = WindowRectOf(box);
-    HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"SupportCover", L"", WS_POPUP | WS_VISIBLE,
-                                 rc.left, rc.top, 20, 20, nullptr, nullptr, cls.hInstance, nullptr);
+    HWND cover = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"SupportCover", L"", WS_POPUP | WS_VISIBLE, rc.left,
+                                 rc.top, 20, 20, nullptr, nullptr, cls.hInstance, nullptr);
     ASSERT_TRUE(cover);
     UpdateWindow(cover);
     const COLORREF background = StandInOfKind("ok").m_crBackground;
-    EXPECT_TRUE(WaitUntil([&] { return ReadWindowPixel(box, 3, 3, CaptureSource::kFromScreen) == RGB(255, 0, 0); }, 3000))
+    EXPECT_TRUE(
+        WaitUntil([&] { return ReadWindowPixel(box, 3, 3, CaptureSource::kFromScreen) == RGB(255, 0, 0); }, 3000))
         << std::hex << "screen: 0x" << ReadWindowPixel(box, 3, 3, CaptureSource::kFromScreen);
     const COLORREF fromWindow = ReadWindowPixel(box, 3, 3, CaptureSource::kFromWindow);
     if (IsRunningOnWine()) {

@@ -43,17 +43,30 @@ constexpr short kButtonWidth = 66, kButtonHeight = 12, kButtonGap = 10;
 
 struct CTemplateWriter {
     std::vector<unsigned char> m_bytes;
-    void Word(unsigned w) { m_bytes.push_back(static_cast<unsigned char>(w)); m_bytes.push_back(static_cast<unsigned char>(w >> 8)); }
-    void Dword(unsigned long d) { Word(d & 0xFFFF); Word((d >> 16) & 0xFFFF); }
-    void Text(const std::wstring& s) { for (wchar_t c : s) Word(c); Word(0); }
-    void Align() { while (m_bytes.size() % 4) m_bytes.push_back(0); }
+    void Word(unsigned w) {
+        m_bytes.push_back(static_cast<unsigned char>(w));
+        m_bytes.push_back(static_cast<unsigned char>(w >> 8));
+    }
+    void Dword(unsigned long d) {
+        Word(d & 0xFFFF);
+        Word((d >> 16) & 0xFFFF);
+    }
+    void Text(const std::wstring& s) {
+        for (wchar_t c : s) Word(c);
+        Word(0);
+    }
+    void Align() {
+        while (m_bytes.size() % 4) m_bytes.push_back(0);
+    }
     void Item(DWORD style, short x, short y, short cx, short cy, DWORD id, WORD atom, const std::wstring& text) {
         Align();
         Dword(0);
         Dword(0);
         Dword(style);
-        Word(static_cast<unsigned short>(x)); Word(static_cast<unsigned short>(y));
-        Word(static_cast<unsigned short>(cx)); Word(static_cast<unsigned short>(cy));
+        Word(static_cast<unsigned short>(x));
+        Word(static_cast<unsigned short>(y));
+        Word(static_cast<unsigned short>(cx));
+        Word(static_cast<unsigned short>(cy));
         Dword(id);
         Word(0xFFFF);
         Word(atom);
@@ -110,8 +123,7 @@ INT_PTR CALLBACK StandInProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     }
-    case WM_CTLCOLORDLG:
-        return state ? reinterpret_cast<INT_PTR>(state->m_hBackground) : 0;
+    case WM_CTLCOLORDLG: return state ? reinterpret_cast<INT_PTR>(state->m_hBackground) : 0;
     case WM_CTLCOLORSTATIC:
         if (!state) break;
         SetBkColor(reinterpret_cast<HDC>(wParam), state->m_shape.m_crBackground);
@@ -153,8 +165,10 @@ std::vector<DWORD> BuildStandInTemplate(const CStandInShape& shape) {
     w.Dword(0);
     w.Dword(0x90000040);  // WS_POPUP | WS_VISIBLE | DS_SETFONT
     w.Word(static_cast<unsigned short>(items));
-    w.Word(0); w.Word(0);
-    w.Word(static_cast<unsigned short>(width)); w.Word(static_cast<unsigned short>(height));
+    w.Word(0);
+    w.Word(0);
+    w.Word(static_cast<unsigned short>(width));
+    w.Word(static_cast<unsigned short>(height));
     w.Word(0);
     w.Word(0);
     w.Text(shape.m_caption);
@@ -190,9 +204,9 @@ std::vector<DWORD> BuildStandInTemplate(const CStandInShape& shape) {
 INT_PTR RunStandInBox(HWND owner, const CStandInShape& shape) {
     const std::vector<DWORD> dialogTemplate = BuildStandInTemplate(shape);
     CStandInState* state = NewState(shape, true, nullptr);
-    const INT_PTR result = DialogBoxIndirectParamW(
-        GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
-        StandInProc, reinterpret_cast<LPARAM>(state));
+    const INT_PTR result =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
+                                owner, StandInProc, reinterpret_cast<LPARAM>(state));
     if (result == -1) delete state;  // never reached WM_NCDESTROY
     return result;
 }
@@ -200,9 +214,9 @@ INT_PTR RunStandInBox(HWND owner, const CStandInShape& shape) {
 HWND CreateStandInBox(HWND owner, const CStandInShape& shape, int* result) {
     const std::vector<DWORD> dialogTemplate = BuildStandInTemplate(shape);
     CStandInState* state = NewState(shape, false, result);
-    HWND box = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                          reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), owner,
-                                          StandInProc, reinterpret_cast<LPARAM>(state));
+    HWND box =
+        CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()),
+                                   owner, StandInProc, reinterpret_cast<LPARAM>(state));
     if (!box) delete state;
     return box;
 }

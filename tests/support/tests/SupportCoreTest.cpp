@@ -16,7 +16,10 @@ uint32_t Le(const std::vector<uint8_t>& b, size_t at, int n) {
 
 TEST(EncodeBmp24, HeaderRowsBottomUpAndPadding) {
     // Widths 1 to 4 need 1, 2, 3 and 0 bytes of padding a row.
-    struct CCase { int width; size_t stride; };
+    struct CCase {
+        int width;
+        size_t stride;
+    };
     const CCase cases[] = {{1, 4}, {2, 8}, {3, 12}, {4, 12}, {5, 16}};
     for (const CCase& c : cases) {
         SCOPED_TRACE(c.width);
@@ -24,8 +27,7 @@ TEST(EncodeBmp24, HeaderRowsBottomUpAndPadding) {
         image.m_nWidth = c.width;
         image.m_nHeight = 2;
         for (int y = 0; y < 2; ++y)
-            for (int x = 0; x < c.width; ++x)
-                image.m_pixels.push_back(static_cast<uint32_t>(0x102030 + (y << 20) + x));
+            for (int x = 0; x < c.width; ++x) image.m_pixels.push_back(static_cast<uint32_t>(0x102030 + (y << 20) + x));
         const std::vector<uint8_t> b = EncodeBmp24(image);
         ASSERT_EQ(b.size(), 54 + 2 * c.stride);
         EXPECT_EQ(b[0], 'B');
@@ -76,7 +78,10 @@ TEST(PixelImage, ColorRefAtSwapsToBgrAndRejectsOutside) {
 }
 
 TEST(Transcript, QuoteEscapesControlCharactersAndEncodesUtf8) {
-    struct CCase { std::wstring in; const char* out; };
+    struct CCase {
+        std::wstring in;
+        const char* out;
+    };
     const CCase cases[] = {
         {L"", "\"\""},
         {L"Ok", "\"Ok\""},
