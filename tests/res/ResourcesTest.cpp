@@ -2,6 +2,7 @@
 // template byte for byte, the string table word for word, the icon group's
 // images and the version information.
 #include "res/resource.h"
+#include "tests/support/TemplateBytes.h"
 
 #include <windows.h>
 
@@ -16,6 +17,8 @@
 
 namespace {
 
+using scrivlo_test::CTemplateBytes;
+
 std::vector<uint8_t> ResourceBytes(LPCSTR type, int id) {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(id), type);
@@ -25,29 +28,10 @@ std::vector<uint8_t> ResourceBytes(LPCSTR type, int id) {
     return std::vector<uint8_t>(bytes, bytes + SizeofResource(module, info));
 }
 
-// Builds a template the way the dialog manager reads it, independently of
-// the resource compiler.
-struct TemplateWriter {
-    std::vector<uint8_t> bytes;
-    void Word(uint16_t w) {
-        bytes.push_back(uint8_t(w));
-        bytes.push_back(uint8_t(w >> 8));
-    }
-    void Dword(uint32_t d) {
-        Word(uint16_t(d));
-        Word(uint16_t(d >> 16));
-    }
-    void Text(const char* s) {
-        while (*s) Word(uint8_t(*s++));
-        Word(0);
-    }
-    void AlignDword() {
-        while (bytes.size() % 4) bytes.push_back(0);
-    }
-};
-
 TEST(Resources, MainDialogTemplateIsTheExtendedFormByteForByte) {
-    TemplateWriter w;
+    // Built the way the dialog manager reads it, independently of the
+    // resource compiler.
+    CTemplateBytes w;
     // clang-format off
     w.Word(1);                 // dlgVer
     w.Word(0xFFFF);            // signature of the extended form
@@ -62,8 +46,8 @@ TEST(Resources, MainDialogTemplateIsTheExtendedFormByteForByte) {
     w.Word(8);                 // points
     w.Word(400);               // weight: normal
     {
-        w.bytes.push_back(0);  // not italic
-        w.bytes.push_back(1);  // character set 1
+        w.Byte(0);  // not italic
+        w.Byte(1);  // character set 1
     }
     w.Text("MS Shell Dlg");
     w.AlignDword();

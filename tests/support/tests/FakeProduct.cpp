@@ -9,6 +9,8 @@
 //   hang            shows nothing and never ends.
 #include "tests/support/tests/StandInBox.h"
 
+#include "tests/support/TemplateBytes.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -22,27 +24,8 @@ constexpr int kStatusId = 1001;
 
 bool g_secondOkCancel = false;
 
-struct CWriter {
-    std::vector<unsigned char> b;
-    void Word(unsigned w) {
-        b.push_back(static_cast<unsigned char>(w));
-        b.push_back(static_cast<unsigned char>(w >> 8));
-    }
-    void Dword(unsigned long d) {
-        Word(d & 0xFFFF);
-        Word((d >> 16) & 0xFFFF);
-    }
-    void Text(const wchar_t* s) {
-        while (*s) Word(*s++);
-        Word(0);
-    }
-    void Align() {
-        while (b.size() % 4) b.push_back(0);
-    }
-};
-
 std::vector<DWORD> MainTemplate() {
-    CWriter w;
+    CTemplateBytes w;
     w.Word(1);
     w.Word(0xFFFF);
     w.Dword(0);
@@ -58,26 +41,12 @@ std::vector<DWORD> MainTemplate() {
     w.Text(L"Scrivlo");
     w.Word(8);
     w.Word(400);
-    w.b.push_back(0);
-    w.b.push_back(0);
+    w.Byte(0);  // not italic
+    w.Byte(0);  // character set
     w.Text(L"Tahoma");
-    w.Align();
-    w.Dword(0);
-    w.Dword(0);
-    w.Dword(WS_CHILD | WS_VISIBLE | SS_CENTER);
-    w.Word(10);
-    w.Word(20);
-    w.Word(180);
-    w.Word(12);
-    w.Dword(kStatusId);
-    w.Word(0xFFFF);
-    w.Word(0x0082);
-    w.Word(0);
-    w.Word(0);
-    w.Align();
-    std::vector<DWORD> words(w.b.size() / 4);
-    std::memcpy(words.data(), w.b.data(), w.b.size());
-    return words;
+    w.Item(WS_CHILD | WS_VISIBLE | SS_CENTER, 10, 20, 180, 12, kStatusId, 0x0082, L"");
+    const std::vector<std::uint32_t> words = w.Dwords();
+    return std::vector<DWORD>(words.begin(), words.end());
 }
 
 DWORD WINAPI Worker(void* param) {

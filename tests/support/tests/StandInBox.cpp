@@ -1,5 +1,7 @@
 #include "tests/support/tests/StandInBox.h"
 
+#include "tests/support/TemplateBytes.h"
+
 namespace scrivlo_test {
 
 CStandInShape OkBox(const std::wstring& caption, const std::wstring& text) {
@@ -40,40 +42,6 @@ CStandInShape StandInOfKind(const std::string& kind) {
 namespace {
 
 constexpr short kButtonWidth = 66, kButtonHeight = 12, kButtonGap = 10;
-
-struct CTemplateWriter {
-    std::vector<unsigned char> m_bytes;
-    void Word(unsigned w) {
-        m_bytes.push_back(static_cast<unsigned char>(w));
-        m_bytes.push_back(static_cast<unsigned char>(w >> 8));
-    }
-    void Dword(unsigned long d) {
-        Word(d & 0xFFFF);
-        Word((d >> 16) & 0xFFFF);
-    }
-    void Text(const std::wstring& s) {
-        for (wchar_t c : s) Word(c);
-        Word(0);
-    }
-    void Align() {
-        while (m_bytes.size() % 4) m_bytes.push_back(0);
-    }
-    void Item(DWORD style, short x, short y, short cx, short cy, DWORD id, WORD atom, const std::wstring& text) {
-        Align();
-        Dword(0);
-        Dword(0);
-        Dword(style);
-        Word(static_cast<unsigned short>(x));
-        Word(static_cast<unsigned short>(y));
-        Word(static_cast<unsigned short>(cx));
-        Word(static_cast<unsigned short>(cy));
-        Dword(id);
-        Word(0xFFFF);
-        Word(atom);
-        Text(text);
-        Word(0);  // no creation data
-    }
-};
 
 struct CStandInState {
     CStandInShape m_shape;
@@ -158,7 +126,7 @@ std::vector<DWORD> BuildStandInTemplate(const CStandInShape& shape) {
     const short height = 68;
     const short items = static_cast<short>(n + 1 + (shape.m_bHeading ? 1 : 0));
 
-    CTemplateWriter w;
+    CTemplateBytes w;
     w.Word(1);
     w.Word(0xFFFF);
     w.Dword(0);
@@ -174,8 +142,8 @@ std::vector<DWORD> BuildStandInTemplate(const CStandInShape& shape) {
     w.Text(shape.m_caption);
     w.Word(8);
     w.Word(400);
-    w.m_bytes.push_back(0);
-    w.m_bytes.push_back(0);
+    w.Byte(0);  // not italic
+    w.Byte(0);  // character set
     w.Text(L"Tahoma");
 
     // Buttons centred in a row at the bottom.
@@ -193,12 +161,8 @@ std::vector<DWORD> BuildStandInTemplate(const CStandInShape& shape) {
     if (shape.m_bHeading) w.Item(staticStyle, 20, 6, static_cast<short>(width - 40), 10, 256, 0x0082, L"");
     w.Item(staticStyle, 20, 18, static_cast<short>(width - 40), 20, 255, 0x0082, L"");
 
-    w.Align();
-    std::vector<DWORD> words(w.m_bytes.size() / 4);
-    for (size_t i = 0; i < words.size(); ++i)
-        words[i] = w.m_bytes[4 * i] | (w.m_bytes[4 * i + 1] << 8) | (w.m_bytes[4 * i + 2] << 16) |
-                   (static_cast<DWORD>(w.m_bytes[4 * i + 3]) << 24);
-    return words;
+    const std::vector<std::uint32_t> words = w.Dwords();
+    return std::vector<DWORD>(words.begin(), words.end());
 }
 
 INT_PTR RunStandInBox(HWND owner, const CStandInShape& shape) {
